@@ -1,0 +1,14 @@
+# The GCC runtime is linked shared so that C++ exceptions (std::bad_alloc above all)
+# cross the DLL boundary; its DLLs must then travel with TqCommon.dll.
+set(TQ_RUNTIME_DLLS "")
+if(MINGW)
+    foreach(dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(IS_ABSOLUTE "${path}" AND EXISTS "${path}")
+            get_filename_component(path "${path}" REALPATH)
+            list(APPEND TQ_RUNTIME_DLLS "${path}")
+        endif()
+    endforeach()
+    file(COPY ${TQ_RUNTIME_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+endif()

@@ -1,0 +1,11 @@
+#pragma once
+
+// TQ_API marks what TqCommon.dll exports; applications see the same
+// declarations as imports.
+#if defined(TQCOMMON_BUILD)
+#define TQ_API __declspec(dllexport)
+#define TQ_EXTERN_TEMPLATE
+#else
+#define TQ_API __declspec(dllimport)
+#define TQ_EXTERN_TEMPLATE extern
+#endif

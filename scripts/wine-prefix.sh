@@ -1,0 +1,14 @@
+#!/bin/sh
+# Creates the private Wine prefix that the tests run in, once.
+# $1: the build's wine wrapper (it knows where the prefix lives).
+set -e
+wrapper="$1"
+prefix=$(sed -n "s/^export WINEPREFIX='\(.*\)'$/\1/p" "$wrapper")
+if [ -f "$prefix/.tq-ready" ]; then
+    exit 0
+fi
+"$wrapper" wineboot -i
+# Without a window manager every dialog waits for one; unmanaged windows do not.
+"$wrapper" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+WINEPREFIX="$prefix" wineserver -w
+touch "$prefix/.tq-ready"

@@ -1,0 +1,103 @@
+#include "MsgBoxCatcher.h"
+
+#include <cstring>
+
+namespace {
+
+// The innermost catcher of this thread; catchers nest like scopes.
+thread_local MsgBoxCatcher* t_current = nullptr;
+
+const int kMessageTextId = 0xFFFF;
+const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
+
+bool IsMessageBox(HWND window)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return std::strcmp(className, "#32770") == 0 && GetDlgItem(window, kMessageTextId);
+}
+
+std::string WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, &text[0], length + 1)));
+    return text;
+}
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM param)
+{
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HICON*>(param) =
+        reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    return FALSE;
+}
+
+MsgBoxCatcher::Icon IconOf(HWND box)
+{
+    HICON shown = nullptr;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&shown));
+    if (!shown)
+        return MsgBoxCatcher::Icon::None;
+    const struct {
+        LPCSTR id;
+        MsgBoxCatcher::Icon icon;
+    } known[] = {
+        {IDI_HAND, MsgBoxCatcher::Icon::Hand},
+        {IDI_QUESTION, MsgBoxCatcher::Icon::Question},
+        {IDI_EXCLAMATION, MsgBoxCatcher::Icon::Exclamation},
+        {IDI_ASTERISK, MsgBoxCatcher::Icon::Asterisk},
+    };
+    for (const auto& entry : known) {
+        if (LoadIconA(nullptr, entry.id) == shown)
+            return entry.icon;
+    }
+    return MsgBoxCatcher::Icon::Other;
+}
+
+}  // namespace
+
+MsgBoxCatcher::MsgBoxCatcher(int answer)
+    : m_hook(SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId())),
+      m_answer(answer),
+      m_previous(t_current)
+{
+    t_current = this;
+}
+
+MsgBoxCatcher::~MsgBoxCatcher()
+{
+    UnhookWindowsHookEx(m_hook);
+    t_current = m_previous;
+}
+
+LRESULT CALLBACK MsgBoxCatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && t_current && IsMessageBox(window))
+        t_current->Catch(window);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void MsgBoxCatcher::Catch(HWND window)
+{
+    // A box can be activated more than once: record and answer it once.
+    for (HWND seen : m_seen) {
+        if (seen == window)
+            return;
+    }
+    m_seen.push_back(window);
+    Box box;
+    box.text = WindowText(GetDlgItem(window, kMessageTextId));
+    box.caption = WindowText(window);
+    box.owner = GetWindow(window, GW_OWNER);
+    for (int id : kButtonIds) {
+        HWND button = GetDlgItem(window, id);
+        if (button && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE))
+            box.buttons.push_back(id);
+    }
+    box.icon = IconOf(window);
+    m_boxes.push_back(box);
+    PostMessageA(window, WM_COMMAND, m_answer, 0);
+}

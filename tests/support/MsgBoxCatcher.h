@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Intercepts the message boxes that the calling thread shows while it lives:
+// records each box's text, caption, owner, buttons and icon, and answers it
+// with a chosen button so that no test blocks.
+class MsgBoxCatcher {
+public:
+    enum class Icon { None, Hand, Question, Exclamation, Asterisk, Other };
+
+    struct Box {
+        std::string text;
+        std::string caption;
+        HWND owner = nullptr;
+        std::vector<int> buttons;  // command ids of the visible buttons (IDOK, IDCANCEL, ...)
+        Icon icon = Icon::None;
+    };
+
+    explicit MsgBoxCatcher(int answer = IDOK);
+    MsgBoxCatcher(const MsgBoxCatcher&) = delete;
+    MsgBoxCatcher& operator=(const MsgBoxCatcher&) = delete;
+    ~MsgBoxCatcher();
+
+    void SetAnswer(int answer) { m_answer = answer; }
+    const std::vector<Box>& Boxes() const { return m_boxes; }
+    size_t Count() const { return m_boxes.size(); }
+    const Box& Last() const { return m_boxes.back(); }
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    void Catch(HWND box);
+
+    HHOOK m_hook;
+    int m_answer;
+    std::vector<Box> m_boxes;
+    std::vector<HWND> m_seen;
+    MsgBoxCatcher* m_previous;
+};
