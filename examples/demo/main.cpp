@@ -41,10 +41,9 @@ void BuildLines()
 
     // Two double-byte characters of code page 932 ("日本") and "go".
     CTqString japanese("\x93\xfa\x96\x7b" "go");
-    g_lines[2] = Number("Multibyte characters in \"", japanese.GetLengthMB());
-    g_lines[2] += " (bytes ";
-    g_lines[2] += Number("", japanese.GetLength());
-    g_lines[2] += ")";
+    g_lines[2] = CTqString("Characters in \"") + japanese + "\": ";
+    g_lines[2] += Number("", japanese.GetLengthMB());
+    g_lines[2] += Number(" (bytes ", japanese.GetLength()) + ")";
 
     CTqString name("FileName.TXT");
     name.SetLowerCase();
