@@ -145,7 +145,7 @@ int CTqString::operator!=(const CTqString& s) const
 
 int CTqString::operator!=(const char* p) const
 {
-    return p ? CompareStr(p) != 0 : !(*this == p);
+    return !(*this == p);
 }
 
 int CTqString::operator<(const char* p) const
@@ -168,14 +168,15 @@ int CTqString::operator>(const CTqString& s) const
     return CompareStr(s.Text()) > 0;
 }
 
+// A null text orders as the empty text instead of crashing the runtime.
 int CTqString::CompareStr(const char* p) const
 {
-    return Sign(_mbscmp(MB(Text()), MB(p)));
+    return Sign(_mbscmp(MB(Text()), MB(p ? p : "")));
 }
 
 int CTqString::CompareLCStr(const char* p) const
 {
-    return Sign(_mbsicmp(MB(Text()), MB(p)));
+    return Sign(_mbsicmp(MB(Text()), MB(p ? p : "")));
 }
 
 int operator==(const char* p, const CTqString& s)
