@@ -278,9 +278,14 @@ HDC CTqAVI::SetBits(BITMAPINFOHEADER* dib)
 {
     if (!dib)
         return m_hMemDC;
-    const BYTE* bits = reinterpret_cast<const BYTE*>(dib) + dib->biSize + ColorTableBytes(*dib);
-    SetDIBits(m_hMemDC, m_hDib, 0, static_cast<UINT>(dib->biHeight), bits,
-              reinterpret_cast<const BITMAPINFO*>(dib), DIB_RGB_COLORS);
+    const BYTE* bits =
+        reinterpret_cast<const BYTE*>(dib) + sizeof(BITMAPINFOHEADER) + ColorTableBytes(*dib);
+    // A top-down DIB has a negative height; the number of its rows is the
+    // same either way.
+    const UINT height = static_cast<UINT>(dib->biHeight);
+    const UINT rows = dib->biHeight < 0 ? 0u - height : height;
+    SetDIBits(m_hMemDC, m_hDib, 0, rows, bits, reinterpret_cast<const BITMAPINFO*>(dib),
+              DIB_RGB_COLORS);
     return m_hMemDC;
 }
 

@@ -159,13 +159,14 @@ struct DibCase {
     WORD bits;
     DWORD compression;
     DWORD clrUsed;
+    bool topDown;
     const char* name;
 };
 
-void PutPixel(std::vector<BYTE>& row, WORD bits, int x, int index)
+void PutPixel(std::vector<BYTE>& row, const DibCase& c, int x, int index)
 {
-    const Rgb& c = kQuadrants[index];
-    switch (bits) {
+    const Rgb& rgb = kQuadrants[index];
+    switch (c.bits) {
     case 1:
         row[x / 8] |= BYTE(index << (7 - x % 8));
         break;
@@ -175,38 +176,31 @@ void PutPixel(std::vector<BYTE>& row, WORD bits, int x, int index)
     case 8:
         row[x] = BYTE(index);
         break;
-    case 16:  // 5-5-5, or 5-6-5 with bit fields; the colours use 0 and full only
+    case 16: {  // 5-5-5, or 5-6-5 with bit fields; every channel is 0 or full
+        const WORD value = c.compression == BI_BITFIELDS
+                               ? WORD(((rgb.r >> 3) << 11) | ((rgb.g >> 2) << 5) | (rgb.b >> 3))
+                               : WORD(((rgb.r >> 3) << 10) | ((rgb.g >> 3) << 5) | (rgb.b >> 3));
+        row[x * 2] = LOBYTE(value);
+        row[x * 2 + 1] = HIBYTE(value);
         break;
-    case 24:
-        row[x * 3] = c.b;
-        row[x * 3 + 1] = c.g;
-        row[x * 3 + 2] = c.r;
+    }
+    default: {  // 24 and 32 bits: blue, green, red
+        const int bytes = c.bits / 8;
+        row[x * bytes] = rgb.b;
+        row[x * bytes + 1] = rgb.g;
+        row[x * bytes + 2] = rgb.r;
         break;
-    case 32:
-        row[x * 4] = c.b;
-        row[x * 4 + 1] = c.g;
-        row[x * 4 + 2] = c.r;
-        break;
+    }
     }
 }
 
-void Put16(std::vector<BYTE>& row, bool bitFields, int x, int index)
-{
-    const Rgb& c = kQuadrants[index];
-    const WORD value = bitFields
-                           ? WORD(((c.r >> 3) << 11) | ((c.g >> 2) << 5) | (c.b >> 3))
-                           : WORD(((c.r >> 3) << 10) | ((c.g >> 3) << 5) | (c.b >> 3));
-    row[x * 2] = LOBYTE(value);
-    row[x * 2 + 1] = HIBYTE(value);
-}
-
-// A packed DIB: header, colour table or masks, then bottom-up rows.
+// A packed DIB: header, colour table or masks, then the rows.
 std::vector<BYTE> PackedDib(const DibCase& c)
 {
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof header;
     header.biWidth = kDibWidth;
-    header.biHeight = kDibHeight;
+    header.biHeight = c.topDown ? -kDibHeight : kDibHeight;
     header.biPlanes = 1;
     header.biBitCount = c.bits;
     header.biCompression = c.compression;
@@ -230,14 +224,11 @@ std::vector<BYTE> PackedDib(const DibCase& c)
 
     const size_t rowBytes = ((kDibWidth * c.bits + 31) / 32) * 4;
     std::vector<BYTE> bits;
-    for (int y = kDibHeight - 1; y >= 0; --y) {
+    for (int line = 0; line < kDibHeight; ++line) {
+        const int y = c.topDown ? line : kDibHeight - 1 - line;
         std::vector<BYTE> row(rowBytes, 0);
-        for (int x = 0; x < kDibWidth; ++x) {
-            if (c.bits == 16)
-                Put16(row, c.compression == BI_BITFIELDS, x, ColorIndex(c.bits, x, y));
-            else
-                PutPixel(row, c.bits, x, ColorIndex(c.bits, x, y));
-        }
+        for (int x = 0; x < kDibWidth; ++x)
+            PutPixel(row, c, x, ColorIndex(c.bits, x, y));
         bits.insert(bits.end(), row.begin(), row.end());
     }
     header.biSizeImage = DWORD(bits.size());
@@ -254,17 +245,18 @@ std::vector<BYTE> PackedDib(const DibCase& c)
 TEST(Avi, PackedDibsOfEveryDepthBecomeFrames)
 {
     const DibCase cases[] = {
-        {1, BI_RGB, 0, "1 bit"},
-        {1, BI_RGB, 2, "1 bit, 2 colours used"},
-        {4, BI_RGB, 0, "4 bits"},
-        {4, BI_RGB, 4, "4 bits, 4 colours used"},
-        {8, BI_RGB, 0, "8 bits"},
-        {8, BI_RGB, 4, "8 bits, 4 colours used"},
-        {16, BI_RGB, 0, "16 bits 5-5-5"},
-        {16, BI_BITFIELDS, 0, "16 bits 5-6-5 bit fields"},
-        {24, BI_RGB, 0, "24 bits"},
-        {32, BI_RGB, 0, "32 bits"},
-        {32, BI_BITFIELDS, 0, "32 bits bit fields"},
+        {1, BI_RGB, 0, false, "1 bit"},
+        {1, BI_RGB, 2, false, "1 bit, 2 colours used"},
+        {4, BI_RGB, 0, false, "4 bits"},
+        {4, BI_RGB, 4, false, "4 bits, 4 colours used"},
+        {8, BI_RGB, 0, false, "8 bits"},
+        {8, BI_RGB, 4, false, "8 bits, 4 colours used"},
+        {16, BI_RGB, 0, false, "16 bits 5-5-5"},
+        {16, BI_BITFIELDS, 0, false, "16 bits 5-6-5 bit fields"},
+        {24, BI_RGB, 0, false, "24 bits"},
+        {24, BI_RGB, 0, true, "24 bits, top row first"},
+        {32, BI_RGB, 0, false, "32 bits"},
+        {32, BI_BITFIELDS, 0, false, "32 bits bit fields"},
     };
     const int count = int(sizeof cases / sizeof cases[0]);
     const std::string path = FreshTempPath("tq dibs.avi");
