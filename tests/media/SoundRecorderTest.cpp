@@ -158,7 +158,8 @@ TEST_F(SoundRecorder, RecordingsAreSavedInTheFormatAskedFor)
         EXPECT_EQ(stream["channels"], std::to_string(c.channels));
         EXPECT_EQ(stream["sample_rate"], std::to_string(c.rate));
         EXPECT_EQ(stream["bits_per_sample"], std::to_string(c.bits));
-        EXPECT_GT(std::atol(stream["duration_ts"].c_str()), 0) << "no samples recorded: is ALSA_CONFIG_PATH set as in tests/CMakeLists.txt?";
+        EXPECT_GT(std::atol(stream["duration_ts"].c_str()), 0)
+            << "no samples recorded: is ALSA_CONFIG_PATH set as in tests/CMakeLists.txt?";
 
         const WaveFormat format = FormatChunk(ReadWholeFile(path));
         EXPECT_EQ(format.blockAlign, c.blockAlign);
