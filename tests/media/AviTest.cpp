@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -233,10 +235,10 @@ std::vector<BYTE> PackedDib(const DibCase& c)
     }
     header.biSizeImage = DWORD(bits.size());
 
-    std::vector<BYTE> dib(reinterpret_cast<const BYTE*>(&header),
-                          reinterpret_cast<const BYTE*>(&header + 1));
-    dib.insert(dib.end(), table.begin(), table.end());
-    dib.insert(dib.end(), bits.begin(), bits.end());
+    std::vector<BYTE> dib(sizeof header + table.size() + bits.size());
+    std::memcpy(dib.data(), &header, sizeof header);
+    std::copy(table.begin(), table.end(), dib.begin() + sizeof header);
+    std::copy(bits.begin(), bits.end(), dib.begin() + sizeof header + table.size());
     return dib;
 }
 
@@ -273,6 +275,10 @@ TEST(Avi, PackedDibsOfEveryDepthBecomeFrames)
             GdiFlush();
             EXPECT_TRUE(avi.AddFrame()) << c.name;
         }
+        EXPECT_EQ(avi.SetBits(nullptr), dc);  // no DIB: nothing to copy
+        CTqAVI closed;
+        std::vector<BYTE> dib = PackedDib(cases[0]);
+        EXPECT_EQ(closed.SetBits(reinterpret_cast<BITMAPINFOHEADER*>(dib.data())), nullptr);
     }
 
     const std::string decoded = DecodeFramesBgr24(path);
