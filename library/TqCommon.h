@@ -9,4 +9,7 @@
 
 #include "strings/CTqString.h"
 
+#include "media/CTqAVI.h"
+#include "media/CTqSoundRecorder.h"
+
 #include "system/TqMsgBox.h"

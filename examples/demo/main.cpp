@@ -7,6 +7,8 @@
 // headless run of the demo script.
 #include <TqCommon.h>
 
+#include "DemoRecorder.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -95,7 +97,10 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
-        ShowSummary(window);
+        if (message == WM_KEYDOWN && wParam == 'R' && !g_auto)  // never a dialog in /auto
+            RecordDemoMovie(window, nullptr);
+        else
+            ShowSummary(window);
         return 0;
     case WM_TIMER:
         if (wParam == kShowBoxTimer) {

@@ -22,6 +22,15 @@ public:
     HDC Get() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
+    // Releases the DC before the scope ends, for callers that must know
+    // whether ReleaseDC succeeded; returns its result (0 when there is no DC).
+    int ReleaseNow()
+    {
+        const int released = m_hDC ? ReleaseDC(m_hWnd, m_hDC) : 0;
+        m_hDC = nullptr;
+        return released;
+    }
+
 private:
     HWND m_hWnd;
     HDC m_hDC;
@@ -37,6 +46,13 @@ public:
     {
         if (m_hDC)
             DeleteDC(m_hDC);
+    }
+    // Hands the DC over to the caller, who deletes it.
+    HDC Release()
+    {
+        HDC dc = m_hDC;
+        m_hDC = nullptr;
+        return dc;
     }
     HDC Get() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
