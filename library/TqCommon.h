@@ -9,4 +9,9 @@
 
 #include "strings/CTqString.h"
 
+#include "window/CTqWnd.h"
+
+#include "controls/CTqBaseProgressWnd.h"
+#include "controls/CTqWaitCursor.h"
+
 #include "system/TqMsgBox.h"
