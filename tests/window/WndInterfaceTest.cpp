@@ -233,3 +233,35 @@ TEST(WndInterface, PlainProgressReportsIntoNothing)
                                                    "TqDoModal()"}));
     EXPECT_EQ(progress.TqIsCancelled(), 1);
 }
+
+TEST(WndInterface, ControlClassIsRegisteredOnceAndRetriedAfterAFailure)
+{
+    const HINSTANCE application = GetModuleHandleA(nullptr);
+    const char kName[] = "TqTestControlClass";
+    WNDCLASSA squatter = {};
+    squatter.lpfnWndProc = DefWindowProcA;
+    squatter.hInstance = application;
+    squatter.lpszClassName = kName;
+    ASSERT_TRUE(RegisterClassA(&squatter));
+
+    tq::WndClass control(kName);
+    EXPECT_EQ(control.Register(), 0);
+    UnregisterClassA(kName, application);
+    ASSERT_EQ(control.Register(), 1);
+
+    WNDCLASSEXA registered = {};
+    registered.cbSize = sizeof registered;
+    ASSERT_TRUE(GetClassInfoExA(application, kName, &registered));
+    EXPECT_EQ(registered.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(registered.lpfnWndProc, &CTqWnd::WndProc);
+    EXPECT_EQ(registered.cbClsExtra + registered.cbWndExtra, 0);
+    EXPECT_EQ(registered.hIcon, nullptr);
+    EXPECT_EQ(registered.hCursor, LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    EXPECT_EQ(registered.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    EXPECT_EQ(registered.lpszMenuName, nullptr);
+
+    // Registered once: later calls do not register again.
+    UnregisterClassA(kName, application);
+    EXPECT_EQ(control.Register(), 1);
+    EXPECT_FALSE(GetClassInfoExA(application, kName, &registered));
+}
