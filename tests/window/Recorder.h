@@ -1,7 +1,7 @@
 #pragma once
 
 // A CTqWnd subclass that overrides every handler and logs each call with its
-// arguments, so that tests can see what the dispatch unpacked.
+// arguments, so that tests see what the dispatch unpacked.
 #include <TqCommon.h>
 
 #include <algorithm>
@@ -15,20 +15,13 @@
 
 #include "window/internal/TqWndClass.h"
 
-// One argument of a logged call, formatted the same way for the recorder and
-// for the expectations.
-inline std::string Arg(long long value)
-{
-    return std::to_string(value);
-}
+// Arguments are formatted alike for the recorder and the expectations.
+inline std::string Arg(long long value) { return std::to_string(value); }
+inline std::string Arg(POINT pt) { return "(" + Arg(pt.x) + "," + Arg(pt.y) + ")"; }
 template <class T>
 std::string Arg(T* pointer)
 {
     return std::to_string(reinterpret_cast<std::uintptr_t>(pointer));
-}
-inline std::string Arg(POINT pt)
-{
-    return "(" + Arg(pt.x) + "," + Arg(pt.y) + ")";
 }
 
 template <class... Args>
@@ -53,11 +46,9 @@ public:
     std::vector<std::string> calls;
     // What every int handler answers; unset: what CTqWnd's own handler does.
     std::optional<int> answer;
-    // What OnNotify stores as the message's result; unset: nothing stored.
-    std::optional<long> notifyResult;
-    // Run at the end of the handler; they may destroy the window or the object.
-    std::function<void(Recorder&)> afterTimer;
-    std::function<void(Recorder&)> afterDestroy;
+    std::optional<long> notifyResult;  // stored by OnNotify when set
+    // Run at the end of their handlers; they may destroy the window or the object.
+    std::function<void(Recorder&)> afterTimer, afterDestroy;
     std::function<void(NCCALCSIZE_PARAMS*)> afterNcCalcSize;
     // What OnCreate saw of the binding.
     HWND handleInOnCreate = nullptr;
@@ -68,17 +59,15 @@ public:
         return Create(RecorderClass(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200,
                       nullptr, menu);
     }
-    int CreateChild(CTqWnd* parent, unsigned int id = 7)
+    int CreateChild(CTqWnd* parent)
     {
-        return Create(RecorderClass(), "Child", WS_CHILD | WS_VISIBLE, 5, 5, 100, 50, parent, id);
+        return Create(RecorderClass(), "Child", WS_CHILD | WS_VISIBLE, 5, 5, 100, 50, parent, 7);
     }
-
     int Count(const std::string& prefix) const
     {
-        int count = 0;
-        for (const std::string& call : calls)
-            count += call.compare(0, prefix.size(), prefix) == 0;
-        return count;
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](auto& call) {
+            return call.compare(0, prefix.size(), prefix) == 0;
+        }));
     }
     HMENU Menu() const { return m_hMenu; }
     HACCEL Accel() const { return m_hAccel; }
@@ -110,17 +99,15 @@ protected:
     }
     int OnCreate(CREATESTRUCTA* create) override
     {
-        Log(Call("OnCreate", create));
         handleInOnCreate = m_hWnd;
         mappedInOnCreate = MappedObject(m_hWnd);
-        return answer.value_or(0);
+        return Answer(Call("OnCreate", create));
     }
     void OnDestroy() override
     {
         Log("OnDestroy()");
         CTqWnd::OnDestroy();
-        // Copied first: the hook may end this object's life.
-        if (const auto hook = afterDestroy)
+        if (const auto hook = afterDestroy)  // a copy: the hook may end this object
             hook(*this);
     }
     int OnCommand(unsigned int wParam, long lParam) override
@@ -128,24 +115,16 @@ protected:
         Log(Call("OnCommand", wParam, lParam));
         return answer ? *answer : CTqWnd::OnCommand(wParam, lParam);
     }
-    int OnHelpInfo(HELPINFO* info) override { return Answer(Call("OnHelpInfo", info)); }
-    int OnNcPaint(HRGN region) override { return Answer(Call("OnNcPaint", region)); }
     void OnPaint() override
     {
         Log("OnPaint()");
         CTqWnd::OnPaint();
     }
-    int OnEraseBkgnd(HDC dc) override { return Answer(Call("OnEraseBkgnd", dc)); }
     void OnNcCalcSize(int calcValidRects, NCCALCSIZE_PARAMS* params) override
     {
         Log(Call("OnNcCalcSize", calcValidRects, params));
         if (afterNcCalcSize)
             afterNcCalcSize(params);
-    }
-    void OnSize(unsigned int type, int cx, int cy) override { Log(Call("OnSize", type, cx, cy)); }
-    void OnKeyDown(unsigned int key, unsigned int repeat, unsigned int flags) override
-    {
-        Log(Call("OnKeyDown", key, repeat, flags));
     }
     void OnTimer(unsigned int id) override
     {
@@ -153,38 +132,28 @@ protected:
         if (const auto hook = afterTimer)
             hook(*this);
     }
-    void OnLButtonDown(unsigned int flags, POINT pt) override
+    int OnNotify(unsigned int id, long lParam, long* result) override
     {
-        Log(Call("OnLButtonDown", flags, pt));
-    }
-    void OnLButtonUp(unsigned int flags, POINT pt) override { Log(Call("OnLButtonUp", flags, pt)); }
-    void OnRButtonDown(unsigned int flags, POINT pt) override
-    {
-        Log(Call("OnRButtonDown", flags, pt));
-    }
-    void OnRButtonUp(unsigned int flags, POINT pt) override { Log(Call("OnRButtonUp", flags, pt)); }
-    void OnMButtonDown(unsigned int flags, POINT pt) override
-    {
-        Log(Call("OnMButtonDown", flags, pt));
-    }
-    void OnMButtonUp(unsigned int flags, POINT pt) override { Log(Call("OnMButtonUp", flags, pt)); }
-    void OnMouseMove(unsigned int flags, POINT pt) override { Log(Call("OnMouseMove", flags, pt)); }
-    int OnMouseWheel(unsigned int flags, short delta, POINT pt) override
-    {
-        return Answer(Call("OnMouseWheel", flags, delta, pt));
+        if (notifyResult)
+            *result = *notifyResult;
+        return Answer(Call("OnNotify", id, lParam));
     }
     int OnNcActivate(int active) override
     {
         Log(Call("OnNcActivate", active));
         return answer.value_or(CTqWnd::OnNcActivate(active));
     }
-    void OnActivate(unsigned int state, HWND other, int minimized) override
+    int OnSetCursor(HWND wnd, unsigned int hitTest, unsigned int message) override
     {
-        Log(Call("OnActivate", state, other, minimized));
+        Log(Call("OnSetCursor", wnd, hitTest, message));
+        return answer.value_or(CTqWnd::OnSetCursor(wnd, hitTest, message));
     }
-    int OnHScroll(unsigned int code, unsigned int pos, HWND scrollBar) override
+    int OnHelpInfo(HELPINFO* info) override { return Answer(Call("OnHelpInfo", info)); }
+    int OnNcPaint(HRGN region) override { return Answer(Call("OnNcPaint", region)); }
+    int OnEraseBkgnd(HDC dc) override { return Answer(Call("OnEraseBkgnd", dc)); }
+    int OnHScroll(unsigned int code, unsigned int pos, HWND bar) override
     {
-        return Answer(Call("OnHScroll", code, pos, scrollBar));
+        return Answer(Call("OnHScroll", code, pos, bar));
     }
     int OnMeasureItem(int id, MEASUREITEMSTRUCT* item) override
     {
@@ -194,16 +163,25 @@ protected:
     {
         return Answer(Call("OnDrawItem", id, item));
     }
-    int OnNotify(unsigned int id, long lParam, long* result) override
+    int OnMouseWheel(unsigned int flags, short delta, POINT pt) override
     {
-        if (notifyResult)
-            *result = *notifyResult;
-        return Answer(Call("OnNotify", id, lParam));
+        return Answer(Call("OnMouseWheel", flags, delta, pt));
     }
-    int OnSetCursor(HWND wnd, unsigned int hitTest, unsigned int message) override
+    void OnSize(unsigned int type, int cx, int cy) override { Log(Call("OnSize", type, cx, cy)); }
+    void OnKeyDown(unsigned int key, unsigned int repeat, unsigned int flags) override
     {
-        Log(Call("OnSetCursor", wnd, hitTest, message));
-        return answer.value_or(CTqWnd::OnSetCursor(wnd, hitTest, message));
+        Log(Call("OnKeyDown", key, repeat, flags));
+    }
+    void OnLButtonDown(unsigned int f, POINT pt) override { Log(Call("OnLButtonDown", f, pt)); }
+    void OnLButtonUp(unsigned int f, POINT pt) override { Log(Call("OnLButtonUp", f, pt)); }
+    void OnRButtonDown(unsigned int f, POINT pt) override { Log(Call("OnRButtonDown", f, pt)); }
+    void OnRButtonUp(unsigned int f, POINT pt) override { Log(Call("OnRButtonUp", f, pt)); }
+    void OnMButtonDown(unsigned int f, POINT pt) override { Log(Call("OnMButtonDown", f, pt)); }
+    void OnMButtonUp(unsigned int f, POINT pt) override { Log(Call("OnMButtonUp", f, pt)); }
+    void OnMouseMove(unsigned int f, POINT pt) override { Log(Call("OnMouseMove", f, pt)); }
+    void OnActivate(unsigned int state, HWND other, int minimized) override
+    {
+        Log(Call("OnActivate", state, other, minimized));
     }
     void OnSetFocus(HWND previous) override { Log(Call("OnSetFocus", previous)); }
     void OnKillFocus(HWND next) override { Log(Call("OnKillFocus", next)); }
@@ -224,21 +202,19 @@ private:
     static inline CTqWnd* s_translator = nullptr;
 };
 
-// Storage for a Recorder whose life a test ends by hand, to show that nothing
-// writes to it afterwards.
+// Storage for a Recorder whose life a test ends by hand, filled with a
+// pattern then, to show that nothing writes to it afterwards.
 struct Grave {
-    static const unsigned char kPattern = 0xA5;
     alignas(Recorder) unsigned char bytes[sizeof(Recorder)];
 
     Recorder* Raise() { return new (bytes) Recorder; }
     void Bury(Recorder* recorder)
     {
         recorder->~Recorder();
-        std::fill(std::begin(bytes), std::end(bytes), kPattern);
+        std::fill(std::begin(bytes), std::end(bytes), 0xA5);
     }
     bool Untouched() const
     {
-        return std::all_of(std::begin(bytes), std::end(bytes),
-                           [](unsigned char b) { return b == kPattern; });
+        return std::all_of(std::begin(bytes), std::end(bytes), [](auto b) { return b == 0xA5; });
     }
 };

@@ -11,14 +11,17 @@ namespace {
 const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 const char kTitle[] = "Dispatch";
 
+// What the window procedure answers when the default window procedure's
+// result is expected.
+const LRESULT kDefault = 0x7EADBEEF;
+
 struct DispatchCase {
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
-    std::optional<int> answer;  // what the recorder's handlers return
-    std::string call;           // the one handler call expected
-    bool byDefault;             // the result is DefWindowProcA's ...
-    LRESULT result;             // ... or this
+    std::string call;     // the one handler call expected
+    LRESULT whenZero;     // the result when int handlers answer 0
+    LRESULT whenNonzero;  // ... and when they answer 7
 };
 
 class WndDispatch : public ::testing::Test {
@@ -28,9 +31,7 @@ protected:
         ASSERT_EQ(wnd.CreateTop(kTitle), 1);
         self = wnd.GetHwnd();
         create.lpCreateParams = &wnd;
-        measureItem.CtlType = ODT_BUTTON;
-        drawItem.CtlType = ODT_BUTTON;
-        notify.code = 0xFFFFFFFE;  // NM_CLICK
+        measureItem.CtlType = drawItem.CtlType = ODT_BUTTON;
         help.cbSize = sizeof help;
     }
     void TearDown() override
@@ -40,91 +41,66 @@ protected:
         DeleteDC(dc);
     }
 
-    // The dispatched messages with the values each unpacks to. Messages whose
-    // handler returns int appear with answer 0 (left to the default) and with
-    // a nonzero answer.
+    // The dispatched messages with the values each unpacks to.
     std::vector<DispatchCase> Cases()
     {
-        const LPARAM otherParam = reinterpret_cast<LPARAM>(other.Handle());
-        const HWND otherHandle = other.Handle();
-        const auto ptr = [](auto* p) { return reinterpret_cast<LPARAM>(p); };
-        const LPARAM negative = MAKELPARAM(-5, -10);
-        const POINT negativePoint = {-5, -10};
-        const DWORD flags = MK_LBUTTON | MK_SHIFT;
+        const HWND other = this->other.Handle();
+        const auto param = [](auto p) { return reinterpret_cast<LPARAM>(p); };
+        const auto word = [](auto p) { return reinterpret_cast<WPARAM>(p); };
+        const LPARAM at = MAKELPARAM(-5, -10);
+        const POINT pt = {-5, -10};
+        const WPARAM keys = MK_LBUTTON | MK_SHIFT;
+        const LPARAM setCursor = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+        const WPARAM command = MAKEWPARAM(40001, 2);
+        const WPARAM scroll = MAKEWPARAM(SB_THUMBTRACK, 50000);
+        const WPARAM wheel = MAKEWPARAM(MK_CONTROL, -120);
         return {
-            {WM_CREATE, 0, ptr(&create), 0, Call("OnCreate", &create), true, 0},
-            {WM_CREATE, 0, ptr(&create), 5, Call("OnCreate", &create), false, 5},
-            {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 40000), {}, "OnSize(2,640,40000)", false, 0},
-            {WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 1), otherParam, {},
-             Call("OnActivate", 2, otherHandle, 1), false, 0},
-            {WM_SETFOCUS, reinterpret_cast<WPARAM>(otherHandle), 0, {},
-             Call("OnSetFocus", otherHandle), false, 0},
-            {WM_KILLFOCUS, reinterpret_cast<WPARAM>(otherHandle), 0, {},
-             Call("OnKillFocus", otherHandle), false, 0},
-            {WM_PAINT, 0, 0, {}, "OnPaint()", false, 0},
-            {WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, 0, Call("OnEraseBkgnd", dc), true, 0},
-            {WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, 7, Call("OnEraseBkgnd", dc), false, 1},
-            {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 0,
-             Call("OnSetCursor", self, HTCLIENT, WM_MOUSEMOVE), true, 0},
-            {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), 7,
-             Call("OnSetCursor", self, HTCLIENT, WM_MOUSEMOVE), false, 1},
-            {WM_DRAWITEM, 12, ptr(&drawItem), 0, Call("OnDrawItem", 12, &drawItem), true, 0},
-            {WM_DRAWITEM, 12, ptr(&drawItem), 7, Call("OnDrawItem", 12, &drawItem), false, 1},
-            {WM_MEASUREITEM, 13, ptr(&measureItem), 0, Call("OnMeasureItem", 13, &measureItem),
-             true, 0},
-            {WM_MEASUREITEM, 13, ptr(&measureItem), 7, Call("OnMeasureItem", 13, &measureItem),
-             false, 1},
-            {WM_NOTIFY, 14, ptr(&notify), 0, Call("OnNotify", 14, &notify), true, 0},
-            {WM_NOTIFY, 14, ptr(&notify), 7, Call("OnNotify", 14, &notify), false, 0x1234},
-            {WM_HELP, 0, ptr(&help), 0, Call("OnHelpInfo", &help), true, 0},
-            {WM_HELP, 0, ptr(&help), 7, Call("OnHelpInfo", &help), false, 0},
-            {WM_NCCALCSIZE, 0, ptr(&calcRect), {}, Call("OnNcCalcSize", 0, &calcRect), true, 0},
-            {WM_NCPAINT, 1, 0, 0, Call("OnNcPaint", HRGN{}), true, 0},
-            {WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0, 7, Call("OnNcPaint", region), false,
-             0},
-            {WM_NCACTIVATE, 1, 0, {}, "OnNcActivate(1)", true, 0},
-            {WM_NCACTIVATE, 1, 0, 0, "OnNcActivate(1)", false, 0},
-            {WM_KEYDOWN, VK_F5, static_cast<LPARAM>(0xC03F0003), {}, "OnKeyDown(116,3,49215)",
-             false, 0},
-            {WM_COMMAND, MAKEWPARAM(40001, 2), otherParam, 0,
-             Call("OnCommand", MAKEWPARAM(40001, 2), otherParam), true, 0},
-            {WM_COMMAND, MAKEWPARAM(40001, 2), otherParam, 7,
-             Call("OnCommand", MAKEWPARAM(40001, 2), otherParam), false, 0},
-            {WM_TIMER, 0xABCDEF, 0, {}, "OnTimer(11259375)", false, 0},
-            {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50000), otherParam, 0,
-             Call("OnHScroll", SB_THUMBTRACK, 50000, otherHandle), true, 0},
-            {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 50000), otherParam, 7,
-             Call("OnHScroll", SB_THUMBTRACK, 50000, otherHandle), false, 0},
-            {WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(3, 1), {},
-             Call("OnInitMenuPopup", menu, 3, 1), false, 0},
-            {WM_MOUSEMOVE, flags, negative, {}, Call("OnMouseMove", flags, negativePoint), false,
-             0},
-            {WM_LBUTTONDOWN, flags, negative, {}, Call("OnLButtonDown", flags, negativePoint),
-             false, 0},
-            {WM_LBUTTONUP, flags, negative, {}, Call("OnLButtonUp", flags, negativePoint), false,
-             0},
-            {WM_RBUTTONDOWN, flags, negative, {}, Call("OnRButtonDown", flags, negativePoint),
-             false, 0},
-            {WM_RBUTTONUP, flags, negative, {}, Call("OnRButtonUp", flags, negativePoint), false,
-             0},
-            {WM_MBUTTONDOWN, flags, negative, {}, Call("OnMButtonDown", flags, negativePoint),
-             false, 0},
-            {WM_MBUTTONUP, flags, negative, {}, Call("OnMButtonUp", flags, negativePoint), false,
-             0},
-            {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -120), MAKELPARAM(300, -2), 0,
-             Call("OnMouseWheel", MK_CONTROL, -120, POINT{300, -2}), true, 0},
-            {WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -120), MAKELPARAM(300, -2), 7,
-             Call("OnMouseWheel", MK_CONTROL, -120, POINT{300, -2}), false, 0},
-            {WM_DROPFILES, 0x5150, 0, {}, "OnDropFiles(20816)", false, 0},
+            {WM_CREATE, 0, param(&create), Call("OnCreate", &create), kDefault, 7},
+            {WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 40000), "OnSize(2,640,40000)", 0, 0},
+            {WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 1), param(other),
+             Call("OnActivate", 2, other, 1), 0, 0},
+            {WM_SETFOCUS, word(other), 0, Call("OnSetFocus", other), 0, 0},
+            {WM_KILLFOCUS, word(other), 0, Call("OnKillFocus", other), 0, 0},
+            {WM_PAINT, 0, 0, "OnPaint()", 0, 0},
+            {WM_ERASEBKGND, word(dc), 0, Call("OnEraseBkgnd", dc), kDefault, 1},
+            {WM_SETCURSOR, word(self), setCursor, Call("OnSetCursor", self, HTCLIENT, WM_MOUSEMOVE),
+             kDefault, 1},
+            {WM_DRAWITEM, 12, param(&drawItem), Call("OnDrawItem", 12, &drawItem), kDefault, 1},
+            {WM_MEASUREITEM, 13, param(&measureItem), Call("OnMeasureItem", 13, &measureItem),
+             kDefault, 1},
+            {WM_NOTIFY, 14, param(&notify), Call("OnNotify", 14, &notify), kDefault, 0x1234},
+            {WM_HELP, 0, param(&help), Call("OnHelpInfo", &help), kDefault, 0},
+            {WM_NCCALCSIZE, 0, param(&calcRect), Call("OnNcCalcSize", 0, &calcRect), kDefault,
+             kDefault},
+            {WM_NCPAINT, 1, 0, Call("OnNcPaint", HRGN{}), kDefault, 0},
+            {WM_NCPAINT, word(region), 0, Call("OnNcPaint", region), kDefault, 0},
+            {WM_NCACTIVATE, 1, 0, "OnNcActivate(1)", 0, kDefault},
+            {WM_KEYDOWN, VK_F5, LPARAM(0xC03F0003), "OnKeyDown(116,3,49215)", 0, 0},
+            {WM_COMMAND, command, param(other), Call("OnCommand", command, other), kDefault, 0},
+            {WM_TIMER, 0xABCDEF, 0, "OnTimer(11259375)", 0, 0},
+            {WM_HSCROLL, scroll, param(other), Call("OnHScroll", 5, 50000, other), kDefault, 0},
+            {WM_INITMENUPOPUP, word(menu), MAKELPARAM(3, 1), Call("OnInitMenuPopup", menu, 3, 1),
+             0, 0},
+            {WM_MOUSEMOVE, keys, at, Call("OnMouseMove", keys, pt), 0, 0},
+            {WM_LBUTTONDOWN, keys, at, Call("OnLButtonDown", keys, pt), 0, 0},
+            {WM_LBUTTONUP, keys, at, Call("OnLButtonUp", keys, pt), 0, 0},
+            {WM_RBUTTONDOWN, keys, at, Call("OnRButtonDown", keys, pt), 0, 0},
+            {WM_RBUTTONUP, keys, at, Call("OnRButtonUp", keys, pt), 0, 0},
+            {WM_MBUTTONDOWN, keys, at, Call("OnMButtonDown", keys, pt), 0, 0},
+            {WM_MBUTTONUP, keys, at, Call("OnMButtonUp", keys, pt), 0, 0},
+            {WM_MOUSEWHEEL, wheel, MAKELPARAM(300, -2),
+             Call("OnMouseWheel", MK_CONTROL, -120, POINT{300, -2}), kDefault, 0},
+            {WM_DROPFILES, 0x5150, 0, "OnDropFiles(20816)", 0, 0},
         };
     }
 
-    // What the default window procedure makes of the message on the twin;
+    // The default window procedure's result for the message on the twin;
     // WM_SETCURSOR names the window itself.
     LRESULT TwinDefault(const DispatchCase& c)
     {
         const WPARAM wParam = c.msg == WM_SETCURSOR ? reinterpret_cast<WPARAM>(twin.Handle())
                                                     : c.wParam;
+        calcRect = {0, 0, 300, 200};
         return DefWindowProcA(twin, c.msg, wParam, c.lParam);
     }
 
@@ -140,7 +116,7 @@ protected:
     DRAWITEMSTRUCT drawItem = {};
     NMHDR notify = {};
     HELPINFO help = {};
-    RECT calcRect = {0, 0, 300, 200};
+    RECT calcRect = {};
 };
 
 }  // namespace
@@ -149,15 +125,17 @@ TEST_F(WndDispatch, EveryMessageOfTheTableReachesItsHandler)
 {
     wnd.notifyResult = 0x1234;
     for (const DispatchCase& c : Cases()) {
-        SCOPED_TRACE(c.call + (c.answer ? " answering " + std::to_string(*c.answer) : ""));
-        const LRESULT expected = c.byDefault ? TwinDefault(c) : c.result;
-        const WPARAM wParam = c.msg == WM_SETCURSOR ? reinterpret_cast<WPARAM>(self) : c.wParam;
-        calcRect = {0, 0, 300, 200};
-        wnd.answer = c.answer;
-        wnd.calls.clear();
-        EXPECT_EQ(SendMessageA(self, c.msg, wParam, c.lParam), expected);
-        ASSERT_FALSE(wnd.calls.empty());
-        EXPECT_EQ(wnd.calls.front(), c.call);
+        for (const int answer : {0, 7}) {
+            SCOPED_TRACE(c.call + " answering " + std::to_string(answer));
+            const LRESULT rule = answer ? c.whenNonzero : c.whenZero;
+            const LRESULT expected = rule == kDefault ? TwinDefault(c) : rule;
+            calcRect = {0, 0, 300, 200};
+            wnd.answer = answer;
+            wnd.calls.clear();
+            EXPECT_EQ(SendMessageA(self, c.msg, c.wParam, c.lParam), expected);
+            ASSERT_FALSE(wnd.calls.empty());
+            EXPECT_EQ(wnd.calls.front(), c.call);
+        }
     }
 }
 
