@@ -9,6 +9,11 @@
 
 #include "strings/CTqString.h"
 
+#include "window/CTqWnd.h"
+
+#include "controls/CTqBaseProgressWnd.h"
+#include "controls/CTqWaitCursor.h"
+
 #include "media/CTqAVI.h"
 #include "media/CTqSoundRecorder.h"
 

@@ -36,6 +36,27 @@ private:
     HDC m_hDC;
 };
 
+// The DC of a WM_PAINT answer: BeginPaint, and EndPaint, which validates the
+// update region.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window)
+        : m_hWnd(window), m_paint(), m_hDC(BeginPaint(window, &m_paint))
+    {
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(m_hWnd, &m_paint); }
+    HDC Get() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+    const RECT& UpdateRect() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint;
+    HDC m_hDC;
+};
+
 // A memory DC from CreateCompatibleDC, deleted with DeleteDC.
 class MemoryDC {
 public:
