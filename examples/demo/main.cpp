@@ -145,10 +145,9 @@ private:
 
         // Two double-byte characters of code page 932 ("日本") and "go".
         CTqString japanese("\x93\xfa\x96\x7b" "go");
-        m_lines[2] = Number("Multibyte characters in \"", japanese.GetLengthMB());
-        m_lines[2] += " (bytes ";
-        m_lines[2] += Number("", japanese.GetLength());
-        m_lines[2] += ")";
+        m_lines[2] = CTqString("Characters in \"") + japanese + "\": ";
+        m_lines[2] += Number("", japanese.GetLengthMB());
+        m_lines[2] += Number(" (bytes ", japanese.GetLength()) + ")";
 
         CTqString name("FileName.TXT");
         name.SetLowerCase();
