@@ -12,6 +12,9 @@
 #include "window/CTqWnd.h"
 
 #include "controls/CTqBaseProgressWnd.h"
+#include "controls/CTqSliderCtrl.h"
+#include "controls/CTqTimeSliderCtrl.h"
+#include "controls/CTqVolumeSliderCtrl.h"
 #include "controls/CTqWaitCursor.h"
 
 #include "media/CTqAVI.h"
