@@ -29,8 +29,6 @@ struct VolumeFields : CTqVolumeSliderCtrl {
         };
         return {offset(&m_hLightPen), offset(&m_hShadowPen)};
     }
-    HPEN Light() const { return m_hLightPen; }
-    HPEN Shadow() const { return m_hShadowPen; }
 };
 
 const unsigned long kSliderStyle = WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_NOTICKS;
@@ -213,28 +211,4 @@ TEST_F(Trackbar, WedgeChannelOnlyWhenTheParentPassesCustomDrawOn)
     EXPECT_NE(plain.At(mid, p[1].y), light);
     EXPECT_NE(plain.At(p[1].x, side), light);
     EXPECT_TRUE(wedge != plain);
-}
-
-TEST(VolumeSlider, CopiesOwnTheirPens)
-{
-    VolumeFields original;
-    LOGPEN light = {};
-    ASSERT_NE(GetObjectA(original.Light(), sizeof light, &light), 0);
-    EXPECT_EQ(light.lopnColor, GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(light.lopnWidth.x, GetSystemMetrics(SM_CXEDGE));
-    {
-        const CTqVolumeSliderCtrl copy(original);
-        VolumeFields assigned;
-        const HPEN replaced = assigned.Light();
-        static_cast<CTqVolumeSliderCtrl&>(assigned) = copy;
-        EXPECT_EQ(GetObjectType(replaced), 0u);  // the old pen was deleted
-        EXPECT_NE(assigned.Light(), original.Light());
-        LOGPEN copied = {};
-        ASSERT_NE(GetObjectA(assigned.Shadow(), sizeof copied, &copied), 0);
-        EXPECT_EQ(copied.lopnColor, GetSysColor(COLOR_BTNSHADOW));
-        static_cast<CTqVolumeSliderCtrl&>(assigned) = static_cast<CTqVolumeSliderCtrl&>(assigned);
-        EXPECT_EQ(GetObjectType(assigned.Light()), static_cast<DWORD>(OBJ_PEN));
-    }
-    EXPECT_EQ(GetObjectType(original.Light()), static_cast<DWORD>(OBJ_PEN));
-    EXPECT_EQ(GetObjectType(original.Shadow()), static_cast<DWORD>(OBJ_PEN));
 }

@@ -19,6 +19,12 @@ const int kRounds = 3000;
 // Objects the platform may still be caching for itself (fonts, brushes).
 const int kTolerance = 16;
 
+struct VolumeProbe : CTqVolumeSliderCtrl {
+    VolumeProbe() = default;
+    HPEN Light() const { return m_hLightPen; }
+    HPEN Shadow() const { return m_hShadowPen; }
+};
+
 struct CopyProbe : CTqTimeSliderCtrl {
     explicit CopyProbe(const CTqTimeSliderCtrl& other) : CTqTimeSliderCtrl(other) {}
     HPEN Light() const { return m_hLightPen; }
@@ -130,9 +136,29 @@ TEST(SliderLeaks, TimeSliderCopiesOwnDuplicatesOfPensAndBitmaps)
     host.Destroy();
 }
 
-TEST(SliderLeaks, VolumeSliderCopiesReleaseTheirPensOnce)
+TEST(SliderLeaks, VolumeSliderCopiesOwnTheirPens)
 {
-    const CTqVolumeSliderCtrl original;
+    const VolumeProbe original;
+    LOGPEN light = {};
+    ASSERT_NE(GetObjectA(original.Light(), sizeof light, &light), 0);
+    EXPECT_EQ(light.lopnColor, GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(light.lopnWidth.x, GetSystemMetrics(SM_CXEDGE));
+    {
+        const VolumeProbe copy(original);
+        VolumeProbe assigned;
+        const HPEN replaced = assigned.Light();
+        assigned = copy;
+        EXPECT_EQ(GetObjectType(replaced), 0u);  // deleted
+        EXPECT_NE(assigned.Light(), original.Light());
+        LOGPEN shadow = {};
+        ASSERT_NE(GetObjectA(assigned.Shadow(), sizeof shadow, &shadow), 0);
+        EXPECT_EQ(shadow.lopnColor, GetSysColor(COLOR_BTNSHADOW));
+        assigned = assigned;
+        EXPECT_EQ(GetObjectType(assigned.Light()), static_cast<DWORD>(OBJ_PEN));
+    }
+    EXPECT_EQ(GetObjectType(original.Light()), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(original.Shadow()), static_cast<DWORD>(OBJ_PEN));
+
     const GdiHeadroom headroom(kRoom);
     const int before = headroom.FreeSlots();
     CTqVolumeSliderCtrl spare;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "SliderTestSupport.h"
 
@@ -52,8 +53,10 @@ TEST_F(TimeSliderPaint, ThumbBelowInsideAndAboveTheRange)
         double pos;
         int thumbLeft;
     };
-    const Case cases[] = {{-5, 10}, {0, 10}, {25, 55}, {33.3, 69}, {50, 100}, {100, 190},
-                          {150, 190}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {{-5, 10},   {0, 10},    {25, 55},  {33.3, 69}, {50, 100},
+                          {100, 190}, {150, 190}, {inf, 190}, {nan, 10},  {-inf, 10}};
     for (const Case& c : cases) {
         slider.SetPos(c.pos, 1);
         const Picture painted = slider.Paint();
@@ -70,7 +73,7 @@ TEST_F(TimeSliderPaint, ThumbBelowInsideAndAboveTheRange)
             EXPECT_EQ(painted.At(c.thumbLeft + 12, 5), face) << c.pos;
         }
     }
-    EXPECT_EQ(slider.GetPos(), 150.0);
+    EXPECT_EQ(slider.GetPos(), -inf);
 }
 
 TEST_F(TimeSliderPaint, SunkenGrooveAndRaisedThumbEdges)
@@ -194,6 +197,7 @@ TEST_F(TimeSliderPaint, ReadOutShowsElapsedAndLengthAsMinutesAndSeconds)
         {1, 0, 100, 130, "02:10 / 01:40"},      // beyond the range, unclamped
         {1, 100, 50, 50, "00:-50 / 00:-50"},    // invalid range: still computed
         {1, 0, 1e300, 0, "00:00 / 35791394:07"},  // saturates at the largest int
+        {1, 0, 100, std::numeric_limits<double>::quiet_NaN(), "00:00 / 01:40"},
     };
     for (const Case& c : cases) {
         ProbeTimeSlider probe;
