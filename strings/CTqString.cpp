@@ -272,10 +272,20 @@ int CTqString::AddStrCount(const char* p, unsigned int n)
     return 1;
 }
 
+// Appends that fit the storage, the common case, move the text and its
+// terminator in one step; p may point into the text, which then stays put.
 CTqString& CTqString::operator+=(const char* p)
 {
-    if (p && *p)
-        AppendBytes(p, std::strlen(p));
+    if (!p || !*p)
+        return *this;
+    const size_t n = std::strlen(p);
+    const unsigned int length = GetLength();
+    if (n < m_nCapacity && length < m_nCapacity - n) {
+        std::memmove(m_pBuffer + length, p, n + 1);
+        m_nCount = length + static_cast<unsigned int>(n) + 1;
+        return *this;
+    }
+    AppendBytes(p, n);
     return *this;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "strings/internal/TqMultiByte.h"
 
@@ -31,26 +32,84 @@ int EndsInLoneLeadByte(const char* text)
     return 0;
 }
 
+// Tells which bytes of a text start characters, for candidates met left to
+// right. A byte after one that cannot be a lead byte starts a character;
+// otherwise the characters are walked up to it from the last known start, so
+// the checks of a whole search walk the text at most once.
+class CharStarts {
+public:
+    explicit CharStarts(const char* text) : m_known(text) {}
+
+    // from, a character start at or before c, is where the search began.
+    int IsStart(const char* from, const char* c)
+    {
+        if (c == from || !IsLeadByte(c[-1]))
+            return 1;
+        if (m_known < from)
+            m_known = from;
+        while (m_known < c)
+            m_known += CharLength(m_known);
+        return m_known == c;
+    }
+
+private:
+    const char* m_known;
+};
+
 // The first occurrence of needle in text (whose first byte starts a
-// character) that starts on a character, or null. Candidates come from the
-// byte-wise strstr; one is a character start when the byte before it cannot
-// be a lead byte, else the characters are walked up to it from the last
-// known start, so the whole search stays linear.
+// character) that starts on a character, or null; candidates come from the
+// byte-wise strstr.
 const char* FindWholeChars(const char* text, const char* needle)
 {
     if (EndsInLoneLeadByte(needle))
         return nullptr;
-    const char* known = text;
+    CharStarts starts(text);
     for (const char* c = std::strstr(text, needle); c; c = std::strstr(c + 1, needle)) {
-        if (c == text || !IsLeadByte(c[-1]))
-            return c;
-        while (known < c)
-            known += CharLength(known);
-        if (known == c)
+        if (starts.IsStart(text, c))
             return c;
     }
     return nullptr;
 }
+
+// Finds one needle again and again in one text, left to right, each search
+// starting on a character, never matching inside a double-byte character.
+class WholeCharSearch {
+public:
+    WholeCharSearch(const char* text, const char* needle)
+        : m_end(text + std::strlen(text)),
+          m_needle(needle),
+          m_length(std::strlen(needle)),
+          m_usable(!EndsInLoneLeadByte(needle)),
+          m_starts(text)
+    {
+    }
+
+    size_t NeedleLength() const { return m_length; }
+
+    // The first occurrence at or after from, or null.
+    const char* Next(const char* from)
+    {
+        if (!m_usable)
+            return nullptr;
+        if (m_length == 0)
+            return from;
+        for (const char* c = from; c < m_end; ++c) {
+            c = static_cast<const char*>(std::memchr(c, m_needle[0], static_cast<size_t>(m_end - c)));
+            if (!c || static_cast<size_t>(m_end - c) < m_length)
+                return nullptr;
+            if (std::memcmp(c, m_needle, m_length) == 0 && m_starts.IsStart(from, c))
+                return c;
+        }
+        return nullptr;
+    }
+
+private:
+    const char* m_end;
+    const char* m_needle;
+    size_t m_length;
+    int m_usable;
+    CharStarts m_starts;
+};
 
 // 1 when the character [c, c + length) is one of the characters of chars.
 int IsCharInSet(const char* c, unsigned int length, const char* chars)
@@ -289,13 +348,18 @@ void CTqString::TrimLeftRight(const char* chars)
 // occurrence that a removal joins together stays.
 int CTqString::Remove(const char* text, unsigned int pos)
 {
+    if (PointsIntoText(text)) {
+        const std::string copy(text);  // the removals move the text
+        return Remove(copy.c_str(), pos);
+    }
     const size_t n = std::strlen(text);
     const unsigned int first = n ? Find(text, pos, 0) : kNotFound;
     if (first == kNotFound)
         return 0;
     char* write = m_pBuffer + first;
     const char* read = write;
-    for (const char* found = read; found; found = FindWholeChars(read, text)) {
+    WholeCharSearch search(read, text);
+    for (const char* found = read; found; found = search.Next(read)) {
         const size_t kept = static_cast<size_t>(found - read);
         std::memmove(write, read, kept);
         write += kept;
@@ -337,15 +401,17 @@ unsigned int CTqString::GetReplacedStr(CTqString& out, const char* find, const c
         text = lowerText;
         needle = lowerFind;
     }
-    const size_t findLength = std::strlen(find);
+    WholeCharSearch search(text, needle);
+    const size_t findLength = search.NeedleLength();
+    const size_t replaceLength = replace ? std::strlen(replace) : 0;
     unsigned int replaced = 0;
     size_t last = 0;
-    for (const char* found = FindWholeChars(text, needle); found;
-         found = FindWholeChars(text + last, needle)) {
+    for (const char* found = search.Next(text); found; found = search.Next(text + last)) {
         const size_t at = static_cast<size_t>(found - text);
         if (at > last)
             out.AppendBytes(m_pBuffer + last, at - last);
-        out += replace;
+        if (replaceLength)
+            out.AppendBytes(replace, replaceLength);
         ++replaced;
         last = at + findLength;
         if (!all || findLength == 0)
@@ -381,10 +447,11 @@ int CTqString::GetQuotedStr(CTqString& out, const char* quote, const char* escap
         out += quote;
         return 1;
     }
-    const size_t quoteLength = std::strlen(quote);
+    WholeCharSearch search(m_pBuffer, quote);
+    const size_t quoteLength = search.NeedleLength();
     size_t last = 0;
-    for (const char* found = FindWholeChars(m_pBuffer, quote); found;
-         found = FindWholeChars(m_pBuffer + last, quote)) {
+    for (const char* found = search.Next(m_pBuffer); found;
+         found = search.Next(m_pBuffer + last)) {
         const size_t at = static_cast<size_t>(found - m_pBuffer);
         if (at > last)
             out.AppendBytes(m_pBuffer + last, at - last);
