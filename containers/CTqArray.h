@@ -173,9 +173,10 @@ protected:
                "C\x83\x8b\x82\xcc\x8f\x91\x82\xab\x8d\x9e\x82\xdd";
     }
 
-    // Shows text in an exclamation box, after the quoted path and a line
-    // feed when path is given.
-    static void ShowFileMessage(const char* path, const char* text, const char* caption);
+    // Shows a message in an exclamation box; PathMessage puts the quoted path
+    // (a null path reads as "") and a line feed in front of a text.
+    static void ShowFileMessage(const std::string& message, const char* caption);
+    static std::string PathMessage(const char* path, const char* text);
 
     // A file handle closed with its scope.
     class ScopedFile {
@@ -787,19 +788,19 @@ int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
     const ScopedFile file(
         ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsOpen()) {
-        ShowFileMessage(path, OpenFailedText(), ReadingCaption());
+        ShowFileMessage(PathMessage(path, OpenFailedText()), ReadingCaption());
         return 0;
     }
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(file.Get(), &size)) {
-        ShowFileMessage(path, ReadFailedText(), ReadingCaption());
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
         return 0;
     }
     if (size.QuadPart == 0) {
         if (isEmpty)
             *isEmpty = 1;
         else
-            ShowFileMessage(path, IsEmptyText(), ReadingCaption());
+            ShowFileMessage(PathMessage(path, IsEmptyText()), ReadingCaption());
         return 0;
     }
     // A file the array cannot hold, terminator included, is refused before
@@ -807,7 +808,7 @@ int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
     const unsigned long long elements = static_cast<unsigned long long>(size.QuadPart) / sizeof(T);
     const unsigned long long count = elements + (term ? 1 : 0);
     if (count > MaxCount()) {
-        ShowFileMessage(path, ReadFailedText(), ReadingCaption());
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
         return 0;
     }
     if (count > m_nCapacity)
@@ -816,7 +817,7 @@ int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
     DWORD read = 0;
     if (!::ReadFile(file.Get(), m_pBuffer, static_cast<DWORD>(elements * sizeof(T)), &read,
                     nullptr)) {
-        ShowFileMessage(path, ReadFailedText(), ReadingCaption());
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
         return 0;
     }
     if (term)
@@ -830,11 +831,11 @@ int CTqArray<T, N>::WriteFile(const char* path, int term, int flush) const
     const ScopedFile file(
         ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!file.IsOpen()) {
-        ShowFileMessage(path, OpenFailedText(), WritingCaption());
+        ShowFileMessage(PathMessage(path, OpenFailedText()), WritingCaption());
         return 0;
     }
     if (!WriteElements(file.Get(), term)) {
-        ShowFileMessage(path, WriteFailedText(), WritingCaption());
+        ShowFileMessage(PathMessage(path, WriteFailedText()), WritingCaption());
         return 0;
     }
     if (flush)
@@ -847,7 +848,7 @@ void* CTqArray<T, N>::BeginWriteFile(const char* path) const
 {
     HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        ShowFileMessage(path, OpenFailedText(), WritingCaption());
+        ShowFileMessage(PathMessage(path, OpenFailedText()), WritingCaption());
         return nullptr;
     }
     return file;
@@ -868,7 +869,7 @@ int CTqArray<T, N>::EndWriteFile(void* file) const
 {
     if (::CloseHandle(file))
         return 1;
-    ShowFileMessage(nullptr, InvalidHandleText(), WritingCaption());
+    ShowFileMessage(InvalidHandleText(), WritingCaption());
     return 0;
 }
 
@@ -886,16 +887,18 @@ int CTqArray<T, N>::WriteElements(HANDLE file, int term) const
 }
 
 template <class T, int N>
-void CTqArray<T, N>::ShowFileMessage(const char* path, const char* text, const char* caption)
+void CTqArray<T, N>::ShowFileMessage(const std::string& message, const char* caption)
 {
-    std::string message;
-    if (path) {
-        message = "\"";
-        message += path;
-        message += "\"\n";
-    }
-    message += text;
     TqMsgBox(message.c_str(), caption, MB_OK | MB_ICONEXCLAMATION, nullptr);
+}
+
+template <class T, int N>
+std::string CTqArray<T, N>::PathMessage(const char* path, const char* text)
+{
+    std::string message = "\"";
+    message += path ? path : "";
+    message += "\"\n";
+    return message + text;
 }
 
 TQ_EXTERN_TEMPLATE template class TQ_API CTqArray<char, 2>;

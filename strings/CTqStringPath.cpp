@@ -45,6 +45,17 @@ struct PathParts {
     char ext[_MAX_EXT] = {};
 };
 
+// Copies text with its NUL into a buffer; 0 when it does not fit.
+template <size_t Size>
+int CopyText(char (&buffer)[Size], const char* text)
+{
+    const size_t length = std::strlen(text);
+    if (length >= Size)
+        return 0;
+    std::memcpy(buffer, text, length + 1);
+    return 1;
+}
+
 // _splitpath writes parts as long as the path itself: a path that could
 // overflow the part buffers is split into buffers of its own length, and a
 // part longer than its buffer fails the split.
@@ -57,14 +68,8 @@ int Split(const char* path, PathParts& parts)
     }
     std::vector<char> drive(length + 1), dir(length + 1), name(length + 1), ext(length + 1);
     _splitpath(path, drive.data(), dir.data(), name.data(), ext.data());
-    if (std::strlen(drive.data()) >= _MAX_DRIVE || std::strlen(dir.data()) >= _MAX_DIR ||
-        std::strlen(name.data()) >= _MAX_FNAME || std::strlen(ext.data()) >= _MAX_EXT)
-        return 0;
-    std::strcpy(parts.drive, drive.data());
-    std::strcpy(parts.dir, dir.data());
-    std::strcpy(parts.name, name.data());
-    std::strcpy(parts.ext, ext.data());
-    return 1;
+    return CopyText(parts.drive, drive.data()) && CopyText(parts.dir, dir.data()) &&
+           CopyText(parts.name, name.data()) && CopyText(parts.ext, ext.data());
 }
 
 // PathRelativePathToA climbs with one "..\" per directory of the starting
@@ -194,10 +199,7 @@ int CTqString::GetRelativePath(CTqString& out, const char* to, int toIsDirectory
 int CTqString::RemoveFileName()
 {
     char path[kMaxPath];
-    if (IsStrEmpty() || std::strlen(m_pBuffer) >= kMaxPath)
-        return 0;
-    std::strcpy(path, m_pBuffer);
-    if (!PathRemoveFileSpecA(path))
+    if (IsStrEmpty() || !CopyText(path, m_pBuffer) || !PathRemoveFileSpecA(path))
         return 0;
     *this = path;
     return 1;
@@ -206,9 +208,8 @@ int CTqString::RemoveFileName()
 int CTqString::RemovePathExtension()
 {
     char path[kMaxPath];
-    if (IsStrEmpty() || std::strlen(m_pBuffer) >= kMaxPath)
+    if (IsStrEmpty() || !CopyText(path, m_pBuffer))
         return 0;
-    std::strcpy(path, m_pBuffer);
     PathRemoveExtensionA(path);
     *this = path;
     return 1;
@@ -228,11 +229,12 @@ int CTqString::GetSuffixedPath(CTqString& out, const char* suffix) const
     if (!suffix)
         return 0;
     PathParts parts;
-    if (!Split(Text(), parts) || std::strlen(parts.name) + std::strlen(suffix) >= _MAX_FNAME) {
+    const size_t suffixLength = std::strlen(suffix);
+    if (!Split(Text(), parts) || std::strlen(parts.name) + suffixLength >= _MAX_FNAME) {
         out.m_nCount = 0;
         return 0;
     }
-    std::strcat(parts.name, suffix);
+    std::memcpy(parts.name + std::strlen(parts.name), suffix, suffixLength + 1);
     return out.ComposePath(parts.drive, parts.dir, parts.name, parts.ext);
 }
 
