@@ -99,7 +99,8 @@ public:
 
     // Whole-file reading and writing of the element bytes. With term the
     // array ends in a terminator that is added after reading and never
-    // written. Failures are shown in a message box and give 0 (null).
+    // written. Failures give 0 (null) after a message box; only a failed
+    // SerialWriteFile and an empty file read with isEmpty are silent.
     int ReadFile(const char* path, int term, int* isEmpty);
     int WriteFile(const char* path, int term, int flush) const;
     void* BeginWriteFile(const char* path) const;

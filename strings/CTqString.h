@@ -228,8 +228,8 @@ private:
 };
 
 TQ_API int operator==(const char* p, const CTqString& s);
+TQ_API CTqString operator+(const char* p, const CTqString& s);
 
 // The address just behind the last character in [begin, end) that is not in
 // chars, or null; double-byte characters are taken whole.
 TQ_API char* TqFindEndNot(const char* begin, const char* end, const char* chars);
-TQ_API CTqString operator+(const char* p, const CTqString& s);
