@@ -9,4 +9,10 @@
 
 #include "strings/CTqString.h"
 
+#include "graphics/CTqDib.h"
+#include "graphics/CTqTransparentBmp.h"
+#include "graphics/TqBlt.h"
+#include "graphics/TqBmpFile.h"
+#include "graphics/TqDraw.h"
+
 #include "system/TqMsgBox.h"
