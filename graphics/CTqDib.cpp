@@ -320,9 +320,12 @@ int CTqDib::StretchDIBits(HDC dc, int x, int y, int width, int height, unsigned 
         return 0;
     const int w = static_cast<int>(std::min(Magnitude(width), m_nWidth));
     const int h = static_cast<int>(std::min(Magnitude(height), m_nHeight));
+    // GDI measures a DIB's source rectangle from its bottom row, whatever the
+    // memory order; the region wanted starts sy rows from the top.
+    const int ySrc = static_cast<int>(m_nHeight) - static_cast<int>(sy) - h;
     return ::StretchDIBits(dc, x, y, width < 0 ? -w : w, height < 0 ? -h : h,
-                           static_cast<int>(sx), static_cast<int>(sy), w, h, m_pBits, m_pBmpInfo,
-                           DIB_RGB_COLORS, rop);
+                           static_cast<int>(sx), ySrc, w, h, m_pBits, m_pBmpInfo, DIB_RGB_COLORS,
+                           rop);
 }
 
 unsigned long* CTqDib::GetColorMasks() const

@@ -61,8 +61,10 @@ public:
 
     // Draws with GDI StretchDIBits (DIB_RGB_COLORS). stretch nonzero: the whole
     // image into (x, y, width, height). stretch 0: the unscaled region at
-    // (|x|, |y|) of the image, at most |width| x |height| pixels, to (x, y);
-    // 0 when that origin lies outside the image. Returns the number of scan
+    // (|x|, |y|) of the picture (y counted from the top row), at most |width| x
+    // |height| pixels, to (x, y), so that drawing part of an image placed at
+    // (0, 0) repaints that part; 0 when the region's origin lies outside the
+    // image. Returns the number of scan
     // lines GDI drew, 0 on failure or when the object is empty.
     int StretchDIBits(HDC dc, int x, int y, int width, int height, unsigned long rop,
                       int stretch) const;
