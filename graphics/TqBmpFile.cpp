@@ -106,7 +106,9 @@ unsigned long long BmpInfoSize(const BITMAPINFOHEADER& header)
 
 bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout)
 {
-    if (!IsBmpBitCount(header.biBitCount))
+    // GDI finds the colour table at biSize bytes from the header: any other
+    // size would send it outside the block.
+    if (header.biSize != kBmpInfoHeaderSize || !IsBmpBitCount(header.biBitCount))
         return false;
     // Compressed pixels have no fixed length: nothing would bound what GDI
     // reads from a buffer of the uncompressed size.

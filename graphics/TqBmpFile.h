@@ -14,9 +14,10 @@
 //   info size  = 40 + 4 x (colours + masks)
 //   image size = TqGetBmpPitch(biWidth, biBitCount, 32) x |biHeight|
 // Depths 1, 4, 8, 16, 24 and 32 bits per pixel are supported, with
-// biCompression BI_RGB or BI_BITFIELDS. The header is always taken to be 40
-// bytes long (biSize is neither checked nor changed), so files with the longer
-// version 4 and 5 headers are rejected.
+// biCompression BI_RGB or BI_BITFIELDS. The header must be a 40-byte
+// BITMAPINFOHEADER with biSize 40: files with the shorter core header or the
+// longer version 4 and 5 headers are rejected, since GDI, which draws the
+// block read, would look for the colour table elsewhere.
 
 // The bytes of one row of width pixels of bitsPerPixel bits, padded to a
 // multiple of alignment bits: ceil(width x bitsPerPixel / alignment) x
@@ -32,8 +33,8 @@ TQ_API unsigned int TqGetBmpAlphaMask(unsigned long& alphaMask, const unsigned l
 
 // Reads a BMP file. The file is accepted only when its sizes agree exactly
 // with the layout above: bfSize equals the file's length and 14 + info size +
-// image size, bfOffBits equals 14 + info size, biWidth is positive and
-// biHeight is neither 0 nor -2^31. On success returns 1 and sets info (a block
+// image size, bfOffBits equals 14 + info size, biSize is 40, biWidth is
+// positive and biHeight is neither 0 nor -2^31. bfType is not examined. On success returns 1 and sets info (a block
 // of max(info size, 44) bytes: the header, colour table and masks) and bits
 // (image size bytes of pixel rows) to new arrays that the caller releases with
 // delete[]. On failure returns 0; info and bits are left untouched when the

@@ -29,9 +29,9 @@ unsigned long long BmpPitch(unsigned long long width, unsigned int bitsPerPixel,
                             unsigned int alignment);
 
 // Computes the layout of header. False when the header describes no image
-// that the library can hold: an unsupported depth or compression, a width
-// that is not positive, a height of 0 or -2^31, or a file that would not fit
-// in 32-bit sizes.
+// that the library can hold: a biSize other than 40, an unsupported depth or
+// compression, a width that is not positive, a height of 0 or -2^31, or a
+// file that would not fit in 32-bit sizes.
 bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout);
 
 // Header, colour table and masks as header describes them, in bytes.
