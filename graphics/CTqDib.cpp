@@ -1,5 +1,7 @@
 #include "graphics/CTqDib.h"
 
+#include <intrin.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -15,7 +17,6 @@ namespace {
 const unsigned int kMaxDimension = LONG_MAX;  // biWidth and biHeight are LONG
 const DWORD kBitFieldMasks[tq::kBmpColorMaskCount] = {0x00FF0000, 0x0000FF00, 0x000000FF};
 const unsigned int kRgbBytes = 3;
-const DWORD kAlphaByte = 0xFF000000;
 const unsigned int kEightAlphaBits = 8;
 const double kWhite = 255.0;
 
@@ -59,57 +60,75 @@ bool SameColour(const RGBQUAD& a, const RGBQUAD& b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// Writes runs of pixels into rows of a 24- or 32-bit image. A run is first
-// laid out in a pattern (one colour per pixel, in the image's format) and
-// then copied into each row: whole pixels, or at 32 bits without alpha only
-// the colour bytes, keeping each pixel's alpha.
+// Writes runs of pixels into rows of a 24- or 32-bit image: one colour for
+// the whole run (SetAll), or a pattern of one colour per pixel (SetPixel for
+// every pixel of the run). Whole pixels are
+// written with the processor's string instructions, which run at the speed
+// of memset; at 32 bits without alpha only the colour bytes are written,
+// keeping each pixel's alpha.
 class RunWriter {
 public:
     RunWriter(unsigned int bitsPerPixel, int withAlpha, unsigned int pixels)
         : m_nBytesPerPixel(bitsPerPixel / 8),
+          m_nPixels(pixels),
           m_bKeepAlpha(bitsPerPixel == 32 && !withAlpha),
-          m_pattern(static_cast<size_t>(pixels) * m_nBytesPerPixel)
+          m_bUniform(false),
+          m_uniform(0)
     {
     }
 
     void SetPixel(unsigned int i, const RGBQUAD& colour)
     {
-        std::memcpy(&m_pattern[static_cast<size_t>(i) * m_nBytesPerPixel], &colour,
-                    m_nBytesPerPixel);
+        m_bUniform = false;
+        MakePattern();
+        unsigned char* pixel = &m_pattern[static_cast<size_t>(i) * m_nBytesPerPixel];
+        if (m_nBytesPerPixel == sizeof colour)
+            std::memcpy(pixel, &colour, sizeof colour);
+        else
+            std::memcpy(pixel, &colour, kRgbBytes);
     }
 
     void SetAll(const RGBQUAD& colour)
     {
-        const size_t count = m_pattern.size() / m_nBytesPerPixel;
-        for (size_t i = 0; i < count; ++i)
-            std::memcpy(&m_pattern[i * m_nBytesPerPixel], &colour, m_nBytesPerPixel);
+        m_bUniform = true;
+        std::memcpy(&m_uniform, &colour, sizeof m_uniform);
+        // Only rows of three-byte pixels are copied from the pattern.
+        if (m_nBytesPerPixel == kRgbBytes) {
+            MakePattern();
+            for (size_t i = 0; i < m_nPixels; ++i)
+                std::memcpy(&m_pattern[i * kRgbBytes], &colour, kRgbBytes);
+        }
     }
 
     void WriteTo(unsigned char* target) const
     {
         if (m_bKeepAlpha)
-            MergeColours(target);
+            WriteColours(target);
+        else if (m_bUniform && m_nBytesPerPixel == sizeof m_uniform)
+            __stosd(reinterpret_cast<unsigned long*>(target), m_uniform, m_nPixels);
         else
-            std::memcpy(target, m_pattern.data(), m_pattern.size());
+            __movsb(target, m_pattern.data(), m_pattern.size());
     }
 
 private:
-    void MergeColours(unsigned char* target) const
+    void MakePattern() { m_pattern.resize(static_cast<size_t>(m_nPixels) * m_nBytesPerPixel); }
+
+    // Blue, green and red of each pixel; the fourth byte is left alone.
+    void WriteColours(unsigned char* target) const
     {
-        const unsigned char* source = m_pattern.data();
-        const size_t count = m_pattern.size() / sizeof(DWORD);
-        for (size_t i = 0; i < count; ++i) {
-            DWORD pixel;
-            DWORD colour;
-            std::memcpy(&pixel, target + i * sizeof(DWORD), sizeof pixel);
-            std::memcpy(&colour, source + i * sizeof(DWORD), sizeof colour);
-            pixel = (pixel & kAlphaByte) | (colour & ~kAlphaByte);
-            std::memcpy(target + i * sizeof(DWORD), &pixel, sizeof pixel);
+        for (size_t i = 0; i < m_nPixels; ++i, target += sizeof(DWORD)) {
+            const unsigned char* colour = m_bUniform
+                                              ? reinterpret_cast<const unsigned char*>(&m_uniform)
+                                              : &m_pattern[i * sizeof(DWORD)];
+            std::memcpy(target, colour, kRgbBytes);
         }
     }
 
     unsigned int m_nBytesPerPixel;
+    unsigned int m_nPixels;
     bool m_bKeepAlpha;
+    bool m_bUniform;
+    unsigned long m_uniform;
     std::vector<unsigned char> m_pattern;
 };
 
@@ -263,11 +282,21 @@ int CTqDib::FillRect(const RGBQUAD& colour, const RECT* rect, int withAlpha)
     RECT target;
     if (!CanPaint() || !IntersectRect(&target, rect ? rect : &image, &image))
         return 0;
-    RunWriter run(m_nBitsPerPixel, withAlpha, target.right - target.left);
+    const unsigned int pixels = target.right - target.left;
+    const unsigned int rows = target.bottom - target.top;
+    // 32-bit rows have no padding: whole rows lie end to end in memory, and
+    // one run covers them all.
+    if (m_nBitsPerPixel == 32 && pixels == m_nWidth) {
+        RunWriter block(m_nBitsPerPixel, withAlpha, pixels * rows);
+        block.SetAll(colour);
+        block.WriteTo(Row(InMemoryOrder(target, 0)));
+        return 1;
+    }
+    RunWriter run(m_nBitsPerPixel, withAlpha, pixels);
     run.SetAll(colour);
     const size_t offset = static_cast<size_t>(target.left) * BytesPerPixel();
-    for (LONG y = target.top; y < target.bottom; ++y)
-        run.WriteTo(Row(y) + offset);
+    for (unsigned int i = 0; i < rows; ++i)
+        run.WriteTo(Row(InMemoryOrder(target, i)) + offset);
     return 1;
 }
 
@@ -279,24 +308,28 @@ int CTqDib::GradeRect(const RGBQUAD& from, const RGBQUAD& to, int direction, con
     RECT target;
     if (!CanPaint() || !IntersectRect(&target, &ramp, &image))
         return 0;
+    const unsigned int rows = target.bottom - target.top;
     RunWriter run(m_nBitsPerPixel, withAlpha, target.right - target.left);
     const size_t offset = static_cast<size_t>(target.left) * BytesPerPixel();
 
     if (direction == 0) {
         const long long span = static_cast<long long>(ramp.right) - ramp.left;
-        for (LONG x = target.left; x < target.right; ++x)
-            run.SetPixel(x - target.left, RampColour(from, to, static_cast<long long>(x) - ramp.left, span));
-        for (LONG y = target.top; y < target.bottom; ++y)
-            run.WriteTo(Row(y) + offset);
+        for (LONG x = target.left; x < target.right; ++x) {
+            const long long t = static_cast<long long>(x) - ramp.left;
+            run.SetPixel(x - target.left, RampColour(from, to, t, span));
+        }
+        for (unsigned int i = 0; i < rows; ++i)
+            run.WriteTo(Row(InMemoryOrder(target, i)) + offset);
         return 1;
     }
 
     const long long span = static_cast<long long>(ramp.bottom) - ramp.top;
     RGBQUAD previous = {};
-    for (LONG y = target.top; y < target.bottom; ++y) {
+    for (unsigned int i = 0; i < rows; ++i) {
+        const LONG y = InMemoryOrder(target, i);
         const RGBQUAD colour = RampColour(from, to, static_cast<long long>(y) - ramp.top, span);
         // Neighbouring rows of a tall ramp mostly share their colour.
-        if (y == target.top || !SameColour(colour, previous))
+        if (i == 0 || !SameColour(colour, previous))
             run.SetAll(colour);
         previous = colour;
         run.WriteTo(Row(y) + offset);
@@ -352,6 +385,12 @@ int CTqDib::GetAlphaDib(CTqDib& out) const
             std::memset(target, AlphaGrey(ReadPixel(source, bytes), alpha), kRgbBytes);
     }
     return 1;
+}
+
+// Rows are written in the order they lie in memory, which suits the caches.
+LONG CTqDib::InMemoryOrder(const RECT& target, unsigned int i) const
+{
+    return m_bTopDown ? target.top + static_cast<LONG>(i) : target.bottom - 1 - static_cast<LONG>(i);
 }
 
 unsigned char* CTqDib::Row(unsigned int y) const

@@ -90,6 +90,7 @@ public:
 
 private:
     unsigned char* Row(unsigned int y) const;
+    LONG InMemoryOrder(const RECT& target, unsigned int i) const;
     int CanPaint() const;
     unsigned int BytesPerPixel() const { return m_nBitsPerPixel / 8; }
     void CopyFrom(const CTqDib& source);

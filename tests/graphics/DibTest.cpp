@@ -177,6 +177,7 @@ TEST(DibFill, FillsTheRectangleClippedToThePictureAndNothingElse)
         {24, 1, false, {-5, -5, 2, 3}, {0, 0, 2, 3}},
         {32, 1, true, {}, {0, 0, 5, 4}},
         {32, 0, false, {3, 1, 100, 2}, {3, 1, 5, 2}},
+        {32, 0, false, {-1, 1, 10, 3}, {0, 1, 5, 3}},  // whole rows of a bottom-up image
         {24, 0, false, {1, 2, 4, 4}, {1, 2, 4, 4}},
     };
     const RGBQUAD colour = Quad(0xC0, 0x80, 0x40);
