@@ -92,13 +92,10 @@ void ExpectColours(HDC dc, COLORREF text, COLORREF background)
     EXPECT_EQ(GetBkColor(dc), background);
 }
 
-// Exposes the mask steps to the tests, and counts the calls of the virtual
-// Draw that the window overloads make.
-class OpenTransparentBmp : public CTqTransparentBmp {
+// Counts the calls of the virtual Draw that the window overloads make.
+class CountingTransparentBmp : public CTqTransparentBmp {
 public:
     using CTqTransparentBmp::CTqTransparentBmp;
-    using CTqTransparentBmp::CreateBlackBackgroundBitmap;
-    using CTqTransparentBmp::CreateMask;
     int Draw(HDC dc, long x, long y) override
     {
         ++m_draws;
@@ -311,45 +308,11 @@ TEST(TransparentBmp, AttachAndDetachHandOwnershipOver)
     EXPECT_EQ(GetObjectType(second.Get()), static_cast<DWORD>(OBJ_BITMAP));
 }
 
-TEST(TransparentBmp, MaskMarksTheBackgroundAndSurvivesTheBlackCopy)
-{
-    OpenTransparentBmp bmp(nullptr, PictureBitmap(kSprite).Release(), kMagenta);
-    HBITMAP picture = bmp.Detach();
-    bmp.Attach(picture);
-    HBITMAP mask = bmp.CreateMask(picture);
-    ASSERT_NE(mask, nullptr);
-    BITMAP maskInfo = {};
-    GetObject(mask, sizeof maskInfo, &maskInfo);
-    EXPECT_EQ(maskInfo.bmBitsPixel, 1);
-    int width = 0;
-    int height = 0;
-    const std::vector<COLORREF> maskBefore = ReadBitmap(mask, width, height);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            const bool transparent = At(kSprite, x, y) == kMagenta;
-            EXPECT_EQ(maskBefore[y * 5 + x], transparent ? RGB(255, 255, 255) : RGB(0, 0, 0)) << x << "," << y;
-        }
-    }
-
-    HBITMAP black = bmp.CreateBlackBackgroundBitmap(picture, mask);
-    ASSERT_NE(black, nullptr);
-    EXPECT_EQ(ReadBitmap(mask, width, height), maskBefore);
-    const std::vector<COLORREF> blackPixels = ReadBitmap(black, width, height);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            const COLORREF source = At(kSprite, x, y);
-            EXPECT_EQ(blackPixels[y * 5 + x], source == kMagenta ? RGB(0, 0, 0) : source) << x << "," << y;
-        }
-    }
-    DeleteObject(black);
-    DeleteObject(mask);
-}
-
 TEST(TransparentBmp, DrawsOnItsWindowThroughTheVirtualDraw)
 {
     TestWindow window(WS_POPUP | WS_VISIBLE);
     PumpMessages();
-    OpenTransparentBmp bmp(window, PictureBitmap(kSprite).Release(), kMagenta);
+    CountingTransparentBmp bmp(window, PictureBitmap(kSprite).Release(), kMagenta);
     HDC windowDC = GetDC(window);
     RECT area = {0, 0, 8, 7};
     FillRect(windowDC, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

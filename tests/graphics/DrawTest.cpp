@@ -153,6 +153,8 @@ TEST(CrossHairAndFrame, InvertTheirLinesAndASecondDrawingErasesThem)
         bool frame;
         int x, y, width, height;
     };
+    // 5 x 4 at (0, 0): lines at y = 2 and x = 2; the crossing pixel is
+    // inverted twice and keeps its colour.
     const Case cases[] = {
         {false, 0, 0, 5, 4}, {false, 1, 1, 4, 3}, {false, 6, 1, -3, 4},
         {true, 1, 1, 4, 3},  {true, 0, 0, 7, 6},  {true, 5, 4, -3, -2},
@@ -192,25 +194,4 @@ TEST(CrossHairAndFrame, InvertTheirLinesAndASecondDrawingErasesThem)
         EXPECT_EQ(canvas.Pixels(), before);
     }
     DeleteObject(pen);
-}
-
-TEST(CrossHairAndFrame, CrossHairLinesMeetAtTheCentre)
-{
-    // 5 x 4 at (0, 0): the horizontal line at y = 2, the vertical at x = 2;
-    // the crossing pixel is inverted twice and keeps its colour.
-    Canvas canvas(6, 5);
-    canvas.Fill(RGB(255, 255, 255));
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    TqDrawCrossHair(canvas.Dc(), pen, 0, 0, 5, 4);
-    DeleteObject(pen);
-    const std::vector<std::string> expected = {
-        "WWKWWW",
-        "WWKWWW",
-        "KKWKKW",
-        "WWKWWW",
-        "WWWWWW",
-    };
-    Canvas picture(6, 5);
-    picture.Draw(0, 0, expected);
-    EXPECT_EQ(canvas.Pixels(), picture.Pixels());
 }
