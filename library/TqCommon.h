@@ -17,6 +17,12 @@
 #include "controls/CTqVolumeSliderCtrl.h"
 #include "controls/CTqWaitCursor.h"
 
+#include "graphics/CTqDib.h"
+#include "graphics/CTqTransparentBmp.h"
+#include "graphics/TqBlt.h"
+#include "graphics/TqBmpFile.h"
+#include "graphics/TqDraw.h"
+
 #include "media/CTqAVI.h"
 #include "media/CTqSoundRecorder.h"
 

@@ -4,11 +4,16 @@
 set -e
 wrapper="$1"
 prefix=$(sed -n "s/^export WINEPREFIX='\(.*\)'$/\1/p" "$wrapper")
-if [ -f "$prefix/.tq-ready" ]; then
+# The marker names the set-up's version: a prefix made by an older set-up is
+# brought up to date.
+marker="$prefix/.tq-ready-2"
+if [ -f "$marker" ]; then
     exit 0
 fi
 "$wrapper" wineboot -i
+# A crashing test program must fail, not wait in the debugger until its time-out.
+"$wrapper" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
 # Without a window manager every dialog waits for one; unmanaged windows do not.
 "$wrapper" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 WINEPREFIX="$prefix" wineserver -w
-touch "$prefix/.tq-ready"
+touch "$marker"

@@ -119,9 +119,12 @@ public:
     SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject()
     {
-        if (m_previous && m_previous != HGDI_ERROR)
+        if (IsSelected())
             SelectObject(m_hDC, m_previous);
     }
+    // False when the object could not be selected (for example a bitmap that
+    // is selected into another DC).
+    bool IsSelected() const { return m_previous && m_previous != HGDI_ERROR; }
 
 private:
     HDC m_hDC;
@@ -165,6 +168,23 @@ private:
     HDC m_hDC;
     COLORREF m_text;
     COLORREF m_background;
+};
+
+// Sets a DC's mix mode (SetROP2) and puts the old one back.
+class MixMode {
+public:
+    MixMode(HDC dc, int mode) : m_hDC(dc), m_previous(SetROP2(dc, mode)) {}
+    MixMode(const MixMode&) = delete;
+    MixMode& operator=(const MixMode&) = delete;
+    ~MixMode()
+    {
+        if (m_previous)
+            SetROP2(m_hDC, m_previous);
+    }
+
+private:
+    HDC m_hDC;
+    int m_previous;
 };
 
 }  // namespace tq
