@@ -9,4 +9,11 @@
 
 #include "strings/CTqString.h"
 
+#include "system/TqAppData.h"
+#include "system/TqConsole.h"
+#include "system/TqDebugOutput.h"
+#include "system/TqDirectoryPath.h"
 #include "system/TqMsgBox.h"
+#include "system/TqOsVersion.h"
+#include "system/TqProcess.h"
+#include "system/TqResource.h"
