@@ -17,3 +17,4 @@
 #include "system/TqOsVersion.h"
 #include "system/TqProcess.h"
 #include "system/TqResource.h"
+#include "system/TqShellRegistration.h"
