@@ -1,9 +1,15 @@
 #pragma once
 
+#include <windows.h>
+
 #include <algorithm>
+#include <cstring>
 #include <new>
+#include <string>
+#include <type_traits>
 
 #include "library/TqExport.h"
+#include "system/TqMsgBox.h"
 
 // A growable, contiguous array of plain elements.
 //
@@ -67,6 +73,40 @@ public:
     int PopFront();
     int PopBack();
 
+    // Comparison: element by element as signed values, then by count; an
+    // empty array is the smallest. Compare gives -1, 0 or 1.
+    int Compare(const CTqArray& other) const;
+    int operator==(const CTqArray& other) const;
+    int operator!=(const CTqArray& other) const;
+    int operator<(const CTqArray& other) const;
+    int operator>(const CTqArray& other) const;
+    int operator<=(const CTqArray& other) const;
+    int operator>=(const CTqArray& other) const;
+
+    // Search and value-keyed editing. Not found is 0xFFFFFFFF. BinSearch
+    // needs an array sorted in ascending signed order.
+    unsigned int Find(const T& v) const;
+    unsigned int BinSearch(const T& v) const;
+    int Insert(const T& before, const T& v);
+    int FindPop(const T& v);
+    int FindPop(const CTqArray& values);
+
+    // Arithmetic over all elements, wrapping in the element type.
+    int GetSum(T& sum) const;
+    int Normalize();
+    int Normalize(const T& total);
+    void Reverse();
+
+    // Whole-file reading and writing of the element bytes. With term the
+    // array ends in a terminator that is added after reading and never
+    // written. Failures give 0 (null) after a message box; only a failed
+    // SerialWriteFile and an empty file read with isEmpty are silent.
+    int ReadFile(const char* path, int term, int* isEmpty);
+    int WriteFile(const char* path, int term, int flush) const;
+    void* BeginWriteFile(const char* path) const;
+    int SerialWriteFile(void* file, int term, int flush);
+    int EndWriteFile(void* file) const;
+
 protected:
     // Opens one uninitialised slot at pos and returns it; null when pos is past
     // the end or, with noThrow, when the storage cannot grow.
@@ -86,6 +126,76 @@ protected:
     int Grow(unsigned long long n, int keep, int noThrow);
     int ResizeTo(unsigned long long n, int keep, int noThrow);
     int InsertValue(unsigned int pos, const T& v, int noThrow);
+
+    static constexpr unsigned int NotFound() { return 0xFFFFFFFFu; }
+
+    // char elements compare, sum and divide as signed values, whatever the
+    // compiler's char is.
+    using Value = std::conditional_t<std::is_same<T, char>::value, signed char, T>;
+    static Value ValueOf(const T& v) { return static_cast<Value>(v); }
+
+    int WriteElements(HANDLE file, int term) const;
+
+    // The library's file messages and captions, in code page 932.
+    static const char* OpenFailedText()  // "のオープンに失敗しました。"
+    {
+        return "\x82\xcc\x83I\x81[\x83v\x83\x93\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+               "B";
+    }
+    static const char* ReadFailedText()  // "の読み込みに失敗しました。"
+    {
+        return "\x82\xcc\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+               "B";
+    }
+    static const char* IsEmptyText()  // "は空です。"
+    {
+        return "\x82\xcd\x8b\xf3\x82\xc5\x82\xb7\x81"
+               "B";
+    }
+    static const char* WriteFailedText()  // "の書き込みに失敗しました。"
+    {
+        return "\x82\xcc\x8f\x91\x82\xab\x8d\x9e\x82\xdd\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+               "B";
+    }
+    static const char* InvalidHandleText()  // "不正なファイル ハンドルです。"
+    {
+        return "\x95s\x90\xb3\x82\xc8\x83t\x83@\x83"
+               "C\x83\x8b \x83n\x83\x93\x83h\x83\x8b\x82\xc5\x82\xb7\x81"
+               "B";
+    }
+    static const char* ReadingCaption()  // "ファイルの読み込み"
+    {
+        return "\x83t\x83@\x83"
+               "C\x83\x8b\x82\xcc\x93\xc7\x82\xdd\x8d\x9e\x82\xdd";
+    }
+    static const char* WritingCaption()  // "ファイルの書き込み"
+    {
+        return "\x83t\x83@\x83"
+               "C\x83\x8b\x82\xcc\x8f\x91\x82\xab\x8d\x9e\x82\xdd";
+    }
+
+    // Shows a message in an exclamation box; PathMessage puts the quoted path
+    // (a null path reads as "") and a line feed in front of a text.
+    static void ShowFileMessage(const std::string& message, const char* caption);
+    static std::string PathMessage(const char* path, const char* text);
+
+    // A file handle closed with its scope.
+    class ScopedFile {
+    public:
+        explicit ScopedFile(HANDLE handle) noexcept : m_handle(handle) {}
+        ScopedFile(const ScopedFile&) = delete;
+        ScopedFile& operator=(const ScopedFile&) = delete;
+        ~ScopedFile()
+        {
+            if (IsOpen())
+                ::CloseHandle(m_handle);
+        }
+        int IsOpen() const noexcept { return m_handle != INVALID_HANDLE_VALUE; }
+        HANDLE Get() const noexcept { return m_handle; }
+
+    private:
+        HANDLE m_handle;
+    };
 
     unsigned int m_nCount;
     T* m_pBuffer;
@@ -490,6 +600,306 @@ int CTqArray<T, N>::InsertValue(unsigned int pos, const T& v, int noThrow)
         return 0;
     *slot = value;
     return 1;
+}
+
+// Comparison
+
+template <class T, int N>
+int CTqArray<T, N>::Compare(const CTqArray& other) const
+{
+    if (m_nCount == 0)
+        return other.m_nCount ? -1 : 0;
+    if (other.m_nCount == 0)
+        return 1;
+    const unsigned int common = m_nCount < other.m_nCount ? m_nCount : other.m_nCount;
+    for (unsigned int i = 0; i < common; ++i) {
+        const Value mine = ValueOf(m_pBuffer[i]);
+        const Value theirs = ValueOf(other.m_pBuffer[i]);
+        if (mine != theirs)
+            return mine < theirs ? -1 : 1;
+    }
+    if (m_nCount == other.m_nCount)
+        return 0;
+    return m_nCount < other.m_nCount ? -1 : 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator==(const CTqArray& other) const
+{
+    return Compare(other) == 0;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator!=(const CTqArray& other) const
+{
+    return Compare(other) != 0;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator<(const CTqArray& other) const
+{
+    return Compare(other) < 0;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator>(const CTqArray& other) const
+{
+    return Compare(other) > 0;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator<=(const CTqArray& other) const
+{
+    return Compare(other) <= 0;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::operator>=(const CTqArray& other) const
+{
+    return Compare(other) >= 0;
+}
+
+// Search and value-keyed editing
+
+template <class T, int N>
+unsigned int CTqArray<T, N>::Find(const T& v) const
+{
+    if (m_nCount == 0)
+        return NotFound();
+    const T* found;
+    if constexpr (sizeof(T) == 1 && std::is_integral<T>::value)
+        found = static_cast<const T*>(std::memchr(m_pBuffer, static_cast<unsigned char>(v), m_nCount));
+    else
+        found = std::find(m_pBuffer, m_pBuffer + m_nCount, v);
+    if (!found || found == m_pBuffer + m_nCount)
+        return NotFound();
+    return static_cast<unsigned int>(found - m_pBuffer);
+}
+
+template <class T, int N>
+unsigned int CTqArray<T, N>::BinSearch(const T& v) const
+{
+    if (m_nCount == 0)
+        return NotFound();
+    const Value key = ValueOf(v);
+    long long lo = 0;
+    long long hi = static_cast<long long>(m_nCount) - 1;
+    if (key < ValueOf(m_pBuffer[0]) || ValueOf(m_pBuffer[hi]) < key)
+        return NotFound();
+    while (lo <= hi) {
+        const long long mid = (lo + hi) / 2;
+        const Value element = ValueOf(m_pBuffer[mid]);
+        if (element == key)
+            return static_cast<unsigned int>(mid);
+        if (key < element)
+            hi = mid - 1;
+        else
+            lo = mid + 1;
+    }
+    return NotFound();
+}
+
+template <class T, int N>
+int CTqArray<T, N>::Insert(const T& before, const T& v)
+{
+    const T value = v;  // v may be an element that the insertion moves
+    const unsigned int pos = Find(before);
+    if (pos == NotFound())
+        return 0;
+    *InsertArea(pos, 0) = value;
+    return 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::FindPop(const T& v)
+{
+    const unsigned int pos = Find(v);
+    if (pos == NotFound())
+        return 0;
+    return PopAt(pos, 1);
+}
+
+template <class T, int N>
+int CTqArray<T, N>::FindPop(const CTqArray& values)
+{
+    if (values.m_nCount == 0 || m_nCount == 0)
+        return 0;
+    // values may be this array: it is read whole before anything changes.
+    CTqArray kept;
+    for (unsigned int i = 0; i < m_nCount; ++i) {
+        if (values.Find(m_pBuffer[i]) == NotFound())
+            *kept.InsertArea(kept.m_nCount, 0) = m_pBuffer[i];
+    }
+    if (kept.m_nCount == m_nCount)
+        return 0;
+    *this = kept;
+    return 1;
+}
+
+// Arithmetic and order
+
+template <class T, int N>
+int CTqArray<T, N>::GetSum(T& sum) const
+{
+    if (m_nCount == 0)
+        return 0;
+    T total = T();
+    for (unsigned int i = 0; i < m_nCount; ++i)
+        total = static_cast<T>(total + m_pBuffer[i]);
+    sum = total;
+    return 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::Normalize()
+{
+    T sum;
+    if (!GetSum(sum) || !(ValueOf(sum) > Value()))
+        return 0;
+    for (unsigned int i = 0; i < m_nCount; ++i)
+        m_pBuffer[i] = static_cast<T>(ValueOf(m_pBuffer[i]) / ValueOf(sum));
+    return 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::Normalize(const T& total)
+{
+    T sum;
+    if (!GetSum(sum) || ValueOf(sum) == Value())
+        return 0;
+    const auto factor = ValueOf(total) / ValueOf(sum);
+    for (unsigned int i = 0; i < m_nCount; ++i)
+        m_pBuffer[i] = static_cast<T>(factor * ValueOf(m_pBuffer[i]));
+    return 1;
+}
+
+template <class T, int N>
+void CTqArray<T, N>::Reverse()
+{
+    std::reverse(m_pBuffer, m_pBuffer + m_nCount);
+}
+
+// Files
+
+template <class T, int N>
+int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
+{
+    if (isEmpty)
+        *isEmpty = 0;
+    const ScopedFile file(
+        ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file.IsOpen()) {
+        ShowFileMessage(PathMessage(path, OpenFailedText()), ReadingCaption());
+        return 0;
+    }
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.Get(), &size)) {
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
+        return 0;
+    }
+    if (size.QuadPart == 0) {
+        if (isEmpty)
+            *isEmpty = 1;
+        else
+            ShowFileMessage(PathMessage(path, IsEmptyText()), ReadingCaption());
+        return 0;
+    }
+    // A file the array cannot hold, terminator included, is refused before
+    // anything changes rather than read into a count that wrapped.
+    const unsigned long long elements = static_cast<unsigned long long>(size.QuadPart) / sizeof(T);
+    const unsigned long long count = elements + (term ? 1 : 0);
+    if (count > MaxCount()) {
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
+        return 0;
+    }
+    if (count > m_nCapacity)
+        Grow(GrowthTarget(count), 0, 0);
+    m_nCount = static_cast<unsigned int>(count);
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), m_pBuffer, static_cast<DWORD>(elements * sizeof(T)), &read,
+                    nullptr)) {
+        ShowFileMessage(PathMessage(path, ReadFailedText()), ReadingCaption());
+        return 0;
+    }
+    if (term)
+        m_pBuffer[elements] = T();
+    return 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::WriteFile(const char* path, int term, int flush) const
+{
+    const ScopedFile file(
+        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file.IsOpen()) {
+        ShowFileMessage(PathMessage(path, OpenFailedText()), WritingCaption());
+        return 0;
+    }
+    if (!WriteElements(file.Get(), term)) {
+        ShowFileMessage(PathMessage(path, WriteFailedText()), WritingCaption());
+        return 0;
+    }
+    if (flush)
+        ::FlushFileBuffers(file.Get());
+    return 1;
+}
+
+template <class T, int N>
+void* CTqArray<T, N>::BeginWriteFile(const char* path) const
+{
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ShowFileMessage(PathMessage(path, OpenFailedText()), WritingCaption());
+        return nullptr;
+    }
+    return file;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::SerialWriteFile(void* file, int term, int flush)
+{
+    if (!file || !WriteElements(file, term))
+        return 0;
+    if (flush)
+        ::FlushFileBuffers(file);
+    return 1;
+}
+
+template <class T, int N>
+int CTqArray<T, N>::EndWriteFile(void* file) const
+{
+    if (::CloseHandle(file))
+        return 1;
+    ShowFileMessage(InvalidHandleText(), WritingCaption());
+    return 0;
+}
+
+// Writes the elements, without the terminator when term is set; a short
+// write counts as a failure.
+template <class T, int N>
+int CTqArray<T, N>::WriteElements(HANDLE file, int term) const
+{
+    const unsigned int elements = term && m_nCount ? m_nCount - 1 : m_nCount;
+    const DWORD bytes = static_cast<DWORD>(elements * sizeof(T));
+    if (bytes == 0)
+        return 1;
+    DWORD written = 0;
+    return ::WriteFile(file, m_pBuffer, bytes, &written, nullptr) && written == bytes;
+}
+
+template <class T, int N>
+void CTqArray<T, N>::ShowFileMessage(const std::string& message, const char* caption)
+{
+    TqMsgBox(message.c_str(), caption, MB_OK | MB_ICONEXCLAMATION, nullptr);
+}
+
+template <class T, int N>
+std::string CTqArray<T, N>::PathMessage(const char* path, const char* text)
+{
+    std::string message = "\"";
+    message += path ? path : "";
+    message += "\"\n";
+    return message + text;
 }
 
 TQ_EXTERN_TEMPLATE template class TQ_API CTqArray<char, 2>;

@@ -9,6 +9,17 @@
 
 #include "strings/CTqString.h"
 
+#include "window/CTqWnd.h"
+
+#include "controls/CTqBaseProgressWnd.h"
+#include "controls/CTqSliderCtrl.h"
+#include "controls/CTqTimeSliderCtrl.h"
+#include "controls/CTqVolumeSliderCtrl.h"
+#include "controls/CTqWaitCursor.h"
+
+#include "media/CTqAVI.h"
+#include "media/CTqSoundRecorder.h"
+
 #include "system/TqAppData.h"
 #include "system/TqConsole.h"
 #include "system/TqDebugOutput.h"

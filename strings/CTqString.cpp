@@ -1,10 +1,11 @@
 #include "strings/CTqString.h"
 
-#include <mbstring.h>
-
 #include <cstring>
 
+#include "strings/internal/TqMultiByte.h"
 #include "system/TqMsgBox.h"
+
+using tq::MB;
 
 namespace {
 
@@ -20,16 +21,6 @@ SubStrWindow g_window;
 // every use in case a caller wrote into the writable one.
 char g_emptyConst = 0;
 char g_emptyWritable = 0;
-
-const unsigned char* MB(const char* p)
-{
-    return reinterpret_cast<const unsigned char*>(p);
-}
-
-unsigned char* MB(char* p)
-{
-    return reinterpret_cast<unsigned char*>(p);
-}
 
 int Sign(int v)
 {
@@ -145,7 +136,7 @@ int CTqString::operator!=(const CTqString& s) const
 
 int CTqString::operator!=(const char* p) const
 {
-    return p ? CompareStr(p) != 0 : !(*this == p);
+    return !(*this == p);
 }
 
 int CTqString::operator<(const char* p) const
@@ -168,14 +159,15 @@ int CTqString::operator>(const CTqString& s) const
     return CompareStr(s.Text()) > 0;
 }
 
+// A null text orders as the empty text instead of crashing the runtime.
 int CTqString::CompareStr(const char* p) const
 {
-    return Sign(_mbscmp(MB(Text()), MB(p)));
+    return Sign(_mbscmp(MB(Text()), MB(p ? p : "")));
 }
 
 int CTqString::CompareLCStr(const char* p) const
 {
-    return Sign(_mbsicmp(MB(Text()), MB(p)));
+    return Sign(_mbsicmp(MB(Text()), MB(p ? p : "")));
 }
 
 int operator==(const char* p, const CTqString& s)
@@ -221,10 +213,7 @@ char* CTqString::MakeRoom(int term, unsigned long long pos, unsigned long long s
 char* CTqString::SpillToFile(int term, unsigned long long size, const char** source,
                              size_t sourceLength)
 {
-    if (!IsStrEmpty()) {
-        DWORD written = 0;
-        WriteFile(m_hFile, m_pBuffer, m_nCount - 1, &written, nullptr);
-    }
+    SerialWriteFile(m_hFile, 1, 0);
     const unsigned long long needed = (term ? 1 : 0) + size;
     char* storage = nullptr;
     try {
@@ -241,6 +230,12 @@ char* CTqString::SpillToFile(int term, unsigned long long size, const char** sou
     m_pBuffer = storage;
     m_nCount = m_nCapacity = static_cast<unsigned int>(needed);
     return storage;
+}
+
+int CTqString::PointsIntoText(const void* p) const
+{
+    const char* byte = static_cast<const char*>(p);
+    return m_pBuffer && byte >= m_pBuffer && byte < m_pBuffer + m_nCapacity;
 }
 
 void CTqString::AppendBytes(const char* p, unsigned long long n, unsigned long long times)
@@ -278,10 +273,20 @@ int CTqString::AddStrCount(const char* p, unsigned int n)
     return 1;
 }
 
+// Appends that fit the storage, the common case, move the text and its
+// terminator in one step; p may point into the text, which then stays put.
 CTqString& CTqString::operator+=(const char* p)
 {
-    if (p && *p)
-        AppendBytes(p, std::strlen(p));
+    if (!p || !*p)
+        return *this;
+    const size_t n = std::strlen(p);
+    const unsigned int length = GetLength();
+    if (n < m_nCapacity && length < m_nCapacity - n) {
+        std::memmove(m_pBuffer + length, p, n + 1);
+        m_nCount = length + static_cast<unsigned int>(n) + 1;
+        return *this;
+    }
+    AppendBytes(p, n);
     return *this;
 }
 

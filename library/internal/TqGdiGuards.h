@@ -22,8 +22,38 @@ public:
     HDC Get() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
 
+    // Releases the DC before the scope ends, for callers that must know
+    // whether ReleaseDC succeeded; returns its result (0 when there is no DC).
+    int ReleaseNow()
+    {
+        const int released = m_hDC ? ReleaseDC(m_hWnd, m_hDC) : 0;
+        m_hDC = nullptr;
+        return released;
+    }
+
 private:
     HWND m_hWnd;
+    HDC m_hDC;
+};
+
+// The DC of a WM_PAINT answer: BeginPaint, and EndPaint, which validates the
+// update region.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window)
+        : m_hWnd(window), m_paint(), m_hDC(BeginPaint(window, &m_paint))
+    {
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(m_hWnd, &m_paint); }
+    HDC Get() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+    const RECT& UpdateRect() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint;
     HDC m_hDC;
 };
 
@@ -37,6 +67,13 @@ public:
     {
         if (m_hDC)
             DeleteDC(m_hDC);
+    }
+    // Hands the DC over to the caller, who deletes it.
+    HDC Release()
+    {
+        HDC dc = m_hDC;
+        m_hDC = nullptr;
+        return dc;
     }
     HDC Get() const { return m_hDC; }
     operator HDC() const { return m_hDC; }

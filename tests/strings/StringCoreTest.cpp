@@ -165,6 +165,8 @@ TEST(StringCore, Comparisons)
     EXPECT_TRUE(abc > "ab");
     EXPECT_TRUE(empty < abc);
     EXPECT_TRUE(abc > empty);
+    EXPECT_EQ(abc.CompareStr(nullptr), 1);  // null orders as the empty text
+    EXPECT_EQ(empty.CompareLCStr(nullptr), 0);
     // Double-byte characters order by their code, lead byte first.
     EXPECT_TRUE(CTqString(kHyou) > "z");
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include "controls/CTqSliderCtrl.h"
+#include "library/TqExport.h"
+
+// A trackbar whose channel is drawn as a rising wedge, the usual picture of a
+// volume control: a dark slanted edge, light bottom and right edges. Tics and
+// thumb keep the system's drawing.
+//
+// The wedge needs the parent's help: its OnNotify passes every NM_CUSTOMDRAW
+// whose hwndFrom is this slider to CustomDraw and answers with its result.
+// Without that the slider shows the ordinary channel.
+class TQ_API CTqVolumeSliderCtrl : public CTqSliderCtrl {
+public:
+    // Creates the two edge pens in the system colours of this moment.
+    CTqVolumeSliderCtrl();
+    // A copy draws with pens of its own, so that each object deletes only
+    // what it owns.
+    CTqVolumeSliderCtrl(const CTqVolumeSliderCtrl& other);
+    CTqVolumeSliderCtrl& operator=(const CTqVolumeSliderCtrl& other);
+    // Deletes the pens; the window is left alive.
+    virtual ~CTqVolumeSliderCtrl();
+
+    // Asks for the trackbar's parts at the prepaint stage and draws the
+    // channel itself; 1 when *result was set, 0 for the parts the trackbar
+    // draws (tics, thumb) and for anything else.
+    int CustomDraw(NMHDR* nmhdr, long* result) override;
+
+protected:
+    HPEN m_hLightPen;
+    HPEN m_hShadowPen;
+
+private:
+    void DrawWedge(HDC dc, const RECT& channel) const;
+};
