@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "strings/CTqString.h"
 #include "system/internal/TqRegistryKey.h"
 
 namespace {
@@ -22,6 +23,19 @@ const char kDdePrint[] = "[print(\"%1\")]";
 const char kDdePrintTo[] = "[printto(\"%1\",\"%2\",\"%3\",\"%4\")]";
 // SHCNF_FLUSHNOWAIT of the older system headers: deliver without waiting.
 const UINT kNotifyFlushNoWait = 0x2000;
+
+// The family's document types.
+struct DocumentType {
+    const char* ext;
+    int shellNew;
+    int iconIndex;
+    int useDde;
+};
+const DocumentType kToyType = {".toy", 1, 1, 1};
+const DocumentType kTopType = {".top", 0, 1, 0};
+const char kProgIdSuffix[] = ".Document";
+// " ドキュメント" (document) in code page 932.
+const char kDescriptionSuffix[] = " \x83h\x83L\x83\x85\x83\x81\x83\x93\x83g";
 
 // One key and value of a registration, composed as they are stored.
 struct Row {
@@ -151,6 +165,26 @@ bool Matches(HKEY key, const Row& row)
            _mbscmp(stored, reinterpret_cast<const unsigned char*>(row.text)) == 0;
 }
 
+const DocumentType& TypeOf(int docType)
+{
+    return docType ? kToyType : kTopType;
+}
+
+// The executable's file name without folder and extension.
+CTqString AppName(const char* appPath)
+{
+    CTqString name;
+    CTqString(appPath).SplitPath(nullptr, nullptr, &name, nullptr);
+    return name;
+}
+
+CTqString Suffixed(const CTqString& name, const char* suffix)
+{
+    CTqString text;
+    text.Format("%s%s", static_cast<const char*>(name), suffix);
+    return text;
+}
+
 }  // namespace
 
 int TqRegisterAppExt(const char* ext, int shellNew, const char* progId, const char* description,
@@ -200,6 +234,40 @@ int TqUnregisterAppExt(const char* ext, const char* progId, int notify)
     if (deleted && notify)
         TqNotifyAppExtRegistration();
     return 1;
+}
+
+// An empty name would make the ProgID ".Document", which reads like a file
+// extension: such paths are refused.
+int TqRegisterAppExt(int docType, const char* appPath, int notify)
+{
+    const CTqString name = AppName(appPath);
+    if (name.IsStrEmpty())
+        return 0;
+    const DocumentType& type = TypeOf(docType);
+    return TqRegisterAppExt(type.ext, type.shellNew, Suffixed(name, kProgIdSuffix),
+                            Suffixed(name, kDescriptionSuffix), appPath, type.iconIndex,
+                            type.useDde, notify);
+}
+
+int TqIsAppExtRegisterd(int docType, const char* appPath)
+{
+    const CTqString name = AppName(appPath);
+    if (name.IsStrEmpty())
+        return 0;
+    const DocumentType& type = TypeOf(docType);
+    return TqIsAppExtRegisterd(type.ext, type.shellNew, Suffixed(name, kProgIdSuffix),
+                               Suffixed(name, kDescriptionSuffix), appPath, type.iconIndex,
+                               type.useDde);
+}
+
+// The ProgID comes from the file name alone, as in registration, so that a
+// full path removes what its registration wrote. Without a name only the
+// extension key goes.
+int TqUnregisterAppExt(int docType, const char* appName, int notify)
+{
+    const CTqString name = AppName(appName);
+    const CTqString progId = name.IsStrEmpty() ? CTqString() : Suffixed(name, kProgIdSuffix);
+    return TqUnregisterAppExt(TypeOf(docType).ext, progId, notify);
 }
 
 void TqNotifyAppExtRegistration()

@@ -43,5 +43,18 @@ TQ_API int TqIsAppExtRegisterd(const char* ext, int shellNew, const char* progId
 // deleted. Always 1.
 TQ_API int TqUnregisterAppExt(const char* ext, const char* progId, int notify);
 
+// The family's two document types for an executable named name: docType
+// nonzero is ".toy" (ShellNew, icon 1, DDE), 0 is ".top" (icon 1, no DDE). Both
+// use the ProgID "name.Document" and the description "name ドキュメント"
+// (code page 932), name being the executable's file name without folder and
+// extension. A path without a file name gives 0.
+TQ_API int TqRegisterAppExt(int docType, const char* appPath, int notify);
+TQ_API int TqIsAppExtRegisterd(int docType, const char* appPath);
+
+// Removes the type's extension key and the ProgID of appName, which may be a
+// bare file name (tool.exe) or a full path: only its file name counts, as in
+// registration. Always 1.
+TQ_API int TqUnregisterAppExt(int docType, const char* appName, int notify);
+
 // Tells the shell that file associations changed (SHCNE_ASSOCCHANGED).
 TQ_API void TqNotifyAppExtRegistration();

@@ -276,3 +276,217 @@ TEST(ShellRegistration, RemovalDeletesBothKeysWithEverythingBelow)
     TqNotifyAppExtRegistration();
     EXPECT_EQ(notifications.Take(), 1);
 }
+
+namespace {
+
+const char kToolDocument[] = "tool.Document";
+
+// tool.exe, a copy of the helper in a folder of its own, registered as the
+// program of the family's document types.
+class RegisteredTool {
+public:
+    RegisteredTool()
+        : m_cleanup(HKEY_CLASSES_ROOT, {".toy", ".top", kToolDocument}),
+          m_folder(TempPath("tq tool"))
+    {
+        CreateDirectoryA(m_folder.c_str(), nullptr);
+        CopyFileA(HelperPath().c_str(), Path().c_str(), FALSE);
+    }
+    ~RegisteredTool() { RemoveTree(m_folder); }
+
+    std::string Path() const { return m_folder + "\\tool.exe"; }
+    std::string ShortPath() const { return ::ShortPath(Path()); }
+
+private:
+    ScopedRegistryCleanup m_cleanup;
+    std::string m_folder;
+};
+
+std::string Key(const char* key, const char* subKey)
+{
+    return std::string(key) + "\\" + subKey;
+}
+
+// What the ProgID of tool.exe holds after a ".toy" registration.
+RegistryTree ToyProgId(const std::string& shortPath)
+{
+    const std::string dde = shortPath + " /dde";
+    return {
+        {kToolDocument, {{"", Text("tool" + Cp932(" ドキュメント"))}}},
+        {Key(kToolDocument, "DefaultIcon"), {{"", Text(shortPath + ",1")}}},
+        {Key(kToolDocument, "shell"), {}},
+        {Key(kToolDocument, "shell\\open"), {}},
+        {Key(kToolDocument, "shell\\open\\command"), {{"", Text(dde)}}},
+        {Key(kToolDocument, "shell\\open\\ddeexec"), {{"", Text("[open(\"%1\")]")}}},
+        {Key(kToolDocument, "shell\\print"), {}},
+        {Key(kToolDocument, "shell\\print\\command"), {{"", Text(dde)}}},
+        {Key(kToolDocument, "shell\\print\\ddeexec"), {{"", Text("[print(\"%1\")]")}}},
+        {Key(kToolDocument, "shell\\printto"), {}},
+        {Key(kToolDocument, "shell\\printto\\command"), {{"", Text(dde)}}},
+        {Key(kToolDocument, "shell\\printto\\ddeexec"),
+         {{"", Text("[printto(\"%1\",\"%2\",\"%3\",\"%4\")]")}}},
+    };
+}
+
+}  // namespace
+
+TEST(ShellRegistration, ToyTypeWithShellNewIconAndDde)
+{
+    const RegisteredTool tool;
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 0), 1);
+
+    const RegistryTree extension = {
+        {".toy", {{"", Text(kToolDocument)}}},
+        {".toy\\ShellNew", {{"NullFile", {REG_SZ, ""}}}},
+    };
+    EXPECT_EQ(Snapshot(".toy"), extension);
+    EXPECT_EQ(Snapshot(kToolDocument), ToyProgId(tool.ShortPath()));
+    EXPECT_EQ(TqIsAppExtRegisterd(1, tool.Path().c_str()), 1);
+    EXPECT_EQ(TqIsAppExtRegisterd(0, tool.Path().c_str()), 0) << "no .top key";
+}
+
+TEST(ShellRegistration, TopTypeOpensWithTheDocumentsPath)
+{
+    const RegisteredTool tool;
+    ASSERT_EQ(TqRegisterAppExt(0, tool.Path().c_str(), 0), 1);
+
+    EXPECT_EQ(Snapshot(".top"), (RegistryTree{{".top", {{"", Text(kToolDocument)}}}}));
+    const RegistryTree progId = {
+        {kToolDocument, {{"", Text("tool" + Cp932(" ドキュメント"))}}},
+        {Key(kToolDocument, "DefaultIcon"), {{"", Text(tool.ShortPath() + ",1")}}},
+        {Key(kToolDocument, "shell"), {}},
+        {Key(kToolDocument, "shell\\open"), {}},
+        {Key(kToolDocument, "shell\\open\\command"), {{"", Text(tool.ShortPath() + " %1")}}},
+    };
+    EXPECT_EQ(Snapshot(kToolDocument), progId);
+    EXPECT_EQ(TqIsAppExtRegisterd(0, tool.Path().c_str()), 1);
+}
+
+TEST(ShellRegistration, TopAfterToySharesTheProgIdAndKeepsTheDdeKeys)
+{
+    const RegisteredTool tool;
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 0), 1);
+    ASSERT_EQ(TqRegisterAppExt(0, tool.Path().c_str(), 0), 1);
+
+    RegistryTree expected = ToyProgId(tool.ShortPath());
+    expected[Key(kToolDocument, "shell\\open\\command")] = {{"", Text(tool.ShortPath() + " %1")}};
+    EXPECT_EQ(Snapshot(kToolDocument), expected);
+    EXPECT_EQ(TqIsAppExtRegisterd(0, tool.Path().c_str()), 1);
+    EXPECT_EQ(TqIsAppExtRegisterd(1, tool.Path().c_str()), 0) << "the open command differs";
+
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 0), 1);
+    EXPECT_EQ(Snapshot(kToolDocument), ToyProgId(tool.ShortPath()));
+    EXPECT_EQ(TqIsAppExtRegisterd(0, tool.Path().c_str()), 0);
+}
+
+TEST(ShellRegistration, RegisteringAgainWritesNothingAndDoesNotNotify)
+{
+    const RegisteredTool tool;
+    AssociationNotifications notifications;
+    ASSERT_TRUE(notifications.IsListening());
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 1), 1);
+    EXPECT_EQ(notifications.Take(), 1);
+
+    // The check only asks for NullFile's presence: a registration that wrote
+    // again would empty it.
+    HKEY shellNew = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, ".toy\\ShellNew", 0, KEY_ALL_ACCESS, &shellNew),
+              ERROR_SUCCESS);
+    RegSetValueExA(shellNew, "NullFile", 0, REG_SZ, reinterpret_cast<const BYTE*>("mark"), 5);
+    RegCloseKey(shellNew);
+    const RegistryTree before = Snapshot("");
+
+    EXPECT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 1), 1);
+    EXPECT_EQ(notifications.Take(), 0);
+    EXPECT_TRUE(Snapshot("") == before);
+}
+
+TEST(ShellRegistration, RegistrationChangesNothingOutsideItsKeys)
+{
+    const RegisteredTool tool;
+    const RegistryTree before = Snapshot("");
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 1), 1);
+    ASSERT_EQ(TqRegisterAppExt(0, tool.Path().c_str(), 1), 1);
+    RegistryTree after = Snapshot("");
+
+    std::vector<std::string> added;
+    for (const auto& key : after) {
+        if (!before.count(key.first))
+            added.push_back(key.first);
+    }
+    const std::vector<std::string> expected = {
+        ".top", ".toy", ".toy\\ShellNew", kToolDocument,
+        Key(kToolDocument, "DefaultIcon"), Key(kToolDocument, "shell"),
+        Key(kToolDocument, "shell\\open"), Key(kToolDocument, "shell\\open\\command"),
+        Key(kToolDocument, "shell\\open\\ddeexec"), Key(kToolDocument, "shell\\print"),
+        Key(kToolDocument, "shell\\print\\command"), Key(kToolDocument, "shell\\print\\ddeexec"),
+        Key(kToolDocument, "shell\\printto"), Key(kToolDocument, "shell\\printto\\command"),
+        Key(kToolDocument, "shell\\printto\\ddeexec"),
+    };
+    EXPECT_EQ(added, expected);
+    for (const std::string& key : expected)
+        after.erase(key);
+    EXPECT_TRUE(after == before) << "keys outside the registration are unchanged";
+
+    EXPECT_EQ(TqUnregisterAppExt(1, tool.Path().c_str(), 1), 1);
+    EXPECT_EQ(TqUnregisterAppExt(0, tool.Path().c_str(), 1), 1);
+    EXPECT_TRUE(Snapshot("") == before) << "removal restores the root";
+}
+
+TEST(ShellRegistration, TypeRemovalTakesTheFileNameOfAPathOrABareName)
+{
+    const RegisteredTool tool;
+    AssociationNotifications notifications;
+    ASSERT_EQ(TqUnregisterAppExt(1, "tool.exe", 1), 1);
+    EXPECT_EQ(notifications.Take(), 0) << "never registered";
+
+    ASSERT_EQ(TqRegisterAppExt(1, tool.Path().c_str(), 0), 1);
+    ASSERT_EQ(TqRegisterAppExt(0, tool.Path().c_str(), 0), 1);
+    EXPECT_EQ(TqUnregisterAppExt(1, tool.Path().c_str(), 1), 1);
+    EXPECT_EQ(notifications.Take(), 1);
+    EXPECT_FALSE(KeyExists(".toy"));
+    EXPECT_FALSE(KeyExists(kToolDocument));
+    EXPECT_TRUE(KeyExists(".top"));
+
+    ASSERT_EQ(TqRegisterAppExt(0, tool.Path().c_str(), 0), 1);
+    EXPECT_EQ(TqUnregisterAppExt(0, "tool.exe", 0), 1);
+    EXPECT_FALSE(KeyExists(".top"));
+    EXPECT_FALSE(KeyExists(kToolDocument));
+}
+
+TEST(ShellRegistration, PathsWithoutAFileNameAreRefused)
+{
+    const ScopedRegistryCleanup cleanup(HKEY_CLASSES_ROOT, {".toy", ".top", ".Document"});
+    RegSetValueA(HKEY_CLASSES_ROOT, ".Document", REG_SZ, "other", 5);
+    const RegistryTree before = Snapshot("");
+    const std::string folder = TempPath("");
+    for (const char* path : {static_cast<const char*>(nullptr), "", folder.c_str()}) {
+        EXPECT_EQ(TqRegisterAppExt(1, path, 0), 0);
+        EXPECT_EQ(TqIsAppExtRegisterd(1, path), 0);
+        EXPECT_EQ(TqUnregisterAppExt(1, path, 0), 1);
+    }
+    EXPECT_TRUE(Snapshot("") == before) << "no \".Document\" ProgID written or removed";
+}
+
+TEST(ShellRegistration, ADocumentOpensInTheRegisteredProgram)
+{
+    const ScopedRegistryCleanup cleanup(HKEY_CLASSES_ROOT, {".top", "tqtest_helper.Document"});
+    ASSERT_EQ(TqRegisterAppExt(0, HelperPath().c_str(), 1), 1);
+    // The helper, opened as the document's program, ends with the number the
+    // document holds. The short form keeps blanks out of the unquoted %1.
+    const std::string folder = TempPath("tq documents");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    WriteBytes(folder + "\\x.top", "42");
+    const std::string document = ShortPath(folder + "\\x.top");
+    ASSERT_FALSE(document.empty());
+
+    int exitCode = -1;
+    EXPECT_EQ(TqExecuteAppAndWait(exitCode, document.c_str(), nullptr, 0, 30000, 0), 1);
+    EXPECT_EQ(exitCode, 42);
+
+    EXPECT_EQ(TqUnregisterAppExt(0, "tqtest_helper.exe", 1), 1);
+    MsgBoxCatcher catcher(IDOK);  // the shell reports the unknown type in a box
+    EXPECT_EQ(TqExecuteAppAndWait(exitCode, document.c_str(), nullptr, 0, 30000, 0), 0);
+    EXPECT_EQ(exitCode, 0);
+    RemoveTree(folder);
+}
