@@ -26,4 +26,12 @@
 #include "media/CTqAVI.h"
 #include "media/CTqSoundRecorder.h"
 
+#include "system/TqAppData.h"
+#include "system/TqConsole.h"
+#include "system/TqDebugOutput.h"
+#include "system/TqDirectoryPath.h"
 #include "system/TqMsgBox.h"
+#include "system/TqOsVersion.h"
+#include "system/TqProcess.h"
+#include "system/TqResource.h"
+#include "system/TqShellRegistration.h"
