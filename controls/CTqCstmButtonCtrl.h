@@ -20,6 +20,8 @@
 // The checked flag picks the face and never changes by itself: the owner sets
 // it, typically in answer to the click. The flags returned by reference take
 // effect at the next paint (IsGradated) or the next press (IsFocusEnabled).
+// A disabled window shows the greyed face from its next paint on: after
+// EnableWindow, invalidate the button to show the change at once.
 class TQ_API CTqCstmButtonCtrl : public CTqWnd {
 public:
     // Focus enabled, not gradated, unchecked, no faces, magenta (0x00FF00FF)
