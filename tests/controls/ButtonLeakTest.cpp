@@ -1,5 +1,5 @@
-// GDI objects of the buttons: painting every face and state, and resizing,
-// leak nothing.
+// GDI objects of the buttons and the player bar: painting every face and
+// state, resizing and copying leak nothing.
 #include <gtest/gtest.h>
 
 #include "ButtonTestSupport.h"
@@ -88,6 +88,41 @@ TEST(ButtonLeaks, ZeroSizeAndTinyButtons)
         EXPECT_EQ(host.commands.size(), 3u * (gradated + 1));
         EXPECT_EQ(button.Paint().width, 5);
         button.Destroy();
+    }
+    host.Destroy();
+}
+
+TEST(ButtonLeaks, PlayerBarResizesAndCopiesWithoutLeaking)
+{
+    ButtonHost host;
+    ASSERT_EQ(host.CreateTop(600, 120), 1);
+    CTqPlayerCtrl player;
+    ASSERT_EQ(player.Create(WS_CHILD | WS_VISIBLE, 0, 0, 400, 24, &host, 3), 1);
+    player.TimeSlider().SetFps(25, 1);
+    player.TimeSlider().SetRange(0, 2500, 1);
+    const auto paint = [&] {
+        RedrawWindow(player.GetHwnd(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return slidertest::CaptureClient(player.GetHwnd());
+    };
+    const Picture before = paint();
+    {
+        const GdiHeadroom headroom(kRoom);
+        const int free = headroom.FreeSlots();
+        // Each round lays out and paints the three children and copies the
+        // bar with the pens and bitmaps of its sliders.
+        for (int i = 0; i < kRounds; ++i) {
+            player.MoveWindow(0, 0, 380 + i % 40, 24, TRUE);
+            player.TimeSlider().SetPos(i, 1);
+            player.PlayBtn().SetChecked(i % 2);
+            player.UpdateWindow();
+            const CTqPlayerCtrl copy(player);
+        }
+        EXPECT_GE(headroom.FreeSlots(), free - kTolerance);
+        player.MoveWindow(0, 0, 400, 24, TRUE);
+        player.TimeSlider().SetPos(50, 1);
+        player.PlayBtn().SetChecked(0);
+        EXPECT_TRUE(paint() == before);
     }
     host.Destroy();
 }
