@@ -79,7 +79,7 @@ void Repaint(HWND window)
 
 }  // namespace
 
-CDemoWnd::CDemoWnd(Mode mode) : m_mode(mode), m_player(*this), m_playing(false)
+CDemoWnd::CDemoWnd(Mode mode) : m_mode(mode), m_player(*this), m_playing(false), m_dragging(false)
 {
     BuildLines();
 }
@@ -164,7 +164,7 @@ void CDemoWnd::OnSize(unsigned int type, int cx, int cy)
 
 int CDemoWnd::OnDrawItem(int, DRAWITEMSTRUCT* item)
 {
-    if (item->hwndItem != m_play.GetHwnd())
+    if (!item || item->hwndItem != m_play.GetHwnd())
         return 0;
     return m_play.DrawItem(item);
 }
@@ -237,6 +237,8 @@ void CDemoWnd::SetPlaying(bool playing)
 
 void CDemoWnd::Step()
 {
+    if (m_dragging)
+        return;
     CTqTimeSliderCtrl& time = m_player.TimeSlider();
     const double next = time.GetPos() + 1;
     if (next <= time.GetRangeMax()) {

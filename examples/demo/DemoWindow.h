@@ -43,8 +43,15 @@ private:
     public:
         explicit Player(CDemoWnd& owner) : m_owner(owner) {}
         void OnPlay() override { m_owner.TogglePlay(); }
+        // The mark holds still under the user's drag, then plays on from
+        // where it was dropped.
+        void OnTimeStartTrack(double) override { m_owner.m_dragging = true; }
         void OnTimeTracking(double) override { m_owner.PositionChanged(); }
-        void OnTimeEndTrack(double) override { m_owner.PositionChanged(); }
+        void OnTimeEndTrack(double) override
+        {
+            m_owner.m_dragging = false;
+            m_owner.PositionChanged();
+        }
         void OnVolumeTracking(double) override { m_owner.InvalidateStage(); }
 
     private:
@@ -74,4 +81,5 @@ private:
     CTqCstmButtonCtrl m_toEnd;
     CTqButtonCtrl m_loop;
     bool m_playing;
+    bool m_dragging;
 };
