@@ -283,24 +283,6 @@ TEST_F(Buttons, BitmapButtonWithoutWindowOrForwardingParent)
     EXPECT_EQ(host.commands.size(), 1u);
 }
 
-TEST_F(Buttons, CopiesCopyEveryField)
-{
-    CTqCstmButtonCtrl original;
-    ASSERT_EQ(original.Create("", WS_CHILD | WS_VISIBLE, 0, 0, 30, 30, &host, 3), 1);
-    original.SetChecked(1);
-    original.IsGradated() = 1;
-    original.IsFocusEnabled() = 0;
-    const CTqCstmButtonCtrl copy(original);
-    EXPECT_EQ(copy.GetHwnd(), original.GetHwnd());
-    EXPECT_EQ(copy.GetChecked(), 1);
-    EXPECT_EQ(copy.IsGradated(), 1);
-    EXPECT_EQ(copy.IsFocusEnabled(), 0);
-    CTqBmpButtonCtrl bmp, assigned;
-    bmp.SetChecked(1);
-    assigned = bmp;
-    EXPECT_EQ(assigned.GetChecked(), 1);
-}
-
 TEST_F(Buttons, CstmButtonClassRegisteredOnceWithItsValues)
 {
     CTqCstmButtonCtrl first, second;
