@@ -12,6 +12,12 @@
 #include "window/CTqWnd.h"
 
 #include "controls/CTqBaseProgressWnd.h"
+#include "controls/CTqBmpButtonCtrl.h"
+#include "controls/CTqButtonCtrl.h"
+#include "controls/CTqCstmButtonCtrl.h"
+#include "controls/CTqPlayerCtrl.h"
+#include "controls/CTqPlayerTimeSliderCtrl.h"
+#include "controls/CTqPlayerVolumeSliderCtrl.h"
 #include "controls/CTqSliderCtrl.h"
 #include "controls/CTqTimeSliderCtrl.h"
 #include "controls/CTqVolumeSliderCtrl.h"

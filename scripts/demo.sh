@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the demo and runs it under Wine. With no X display it runs on a
-# private X server by itself (/auto) and saves a screenshot to build/demo.png.
+# Builds the demo, regenerates the README's pictures (scripts/screenshots.sh)
+# and runs the demo under Wine. With no X display it runs on a private X
+# server by itself (/auto) and saves a screenshot to build/demo.png.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 cmake --build "$build" -j"$(nproc)" --target TqDemo
 "$root/scripts/wine-prefix.sh" "$build/tq-wine"
+"$root/scripts/screenshots.sh"
 if [ -n "${DISPLAY:-}" ]; then
     exec "$build/tq-wine" "$build/bin/TqDemo.exe"
 fi

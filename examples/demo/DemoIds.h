@@ -1,6 +1,6 @@
 #pragma once
 
-// Resource names and command ids shared by TqDemo.rc and main.cpp. A new
+// Resource names and command ids shared by TqDemo.rc and the sources. A new
 // action gets an id here, a menu item and (optionally) a key in TqDemo.rc,
 // and a case in CDemoWnd::OnCmdMsg.
 #define IDR_DEMO_MENU "TqDemoMenu"
@@ -9,3 +9,10 @@
 #define ID_DEMO_SUMMARY 101
 #define ID_DEMO_EXIT 102
 #define ID_DEMO_RECORD 103
+#define ID_DEMO_PLAY 104
+#define ID_DEMO_TO_START 105
+#define ID_DEMO_TO_END 106
+#define ID_DEMO_LOOP 107
+
+// Child windows of the main window that are not commands.
+#define ID_DEMO_PLAYER 120

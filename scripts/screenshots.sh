@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Renders the README's pictures from the real library: builds the demo, runs
+# "TqDemo.exe /shots" on a private X server, which saves the player bar, the
+# buttons in each state and the whole window as BMP files, and turns them into
+# the PNG files of docs/images. The pictures are regenerated, never edited.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+cmake --build "$build" -j"$(nproc)" --target TqDemo
+"$root/scripts/wine-prefix.sh" "$build/tq-wine"
+
+shots="$build/shots"
+rm -rf "$shots"
+mkdir -p "$shots"
+(cd "$shots" &&
+    xvfb-run -a -s '-screen 0 1024x768x24' "$build/tq-wine" "$build/bin/TqDemo.exe" /shots)
+
+images="$root/docs/images"
+mkdir -p "$images"
+# Without time stamps or other metadata, so that an unchanged picture gives an
+# unchanged file.
+png() {
+    local target=$1
+    shift
+    convert "$@" -strip -define png:exclude-chunks=date,time "$images/$target"
+}
+
+cd "$shots"
+png player-playing.png player-playing.bmp
+png player-paused.png player-paused.bmp
+png demo.png demo-window.bmp
+# Each state of the gradient button beside the owner-drawn one, enlarged
+# without smoothing.
+for state in normal pressed disabled focused; do
+    png "buttons-$state.png" "button-$state.bmp" "bmpbutton-$state.bmp" \
+        -background white -splice 4x0 +append -chop 4x0 -scale 300%
+done
+echo "screenshots: $(ls "$images" | wc -l) pictures in $images"
