@@ -1,6 +1,4 @@
-// CTqDib in real memory and on real DCs: blank images of every depth, flat
-// and graded fills in picture coordinates (checked through GDI's own reading
-// of the image), the alpha image, StretchDIBits and copies.
+// CTqDib and the BMP functions on real memory, files and DCs.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
@@ -8,472 +6,441 @@
 
 #include <climits>
 #include <cstring>
+#include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "GraphicsSupport.h"
+#include "TempFolder.h"
 
 namespace {
 
-const BYTE kInitialByte = 0x11;
-const COLORREF kInitialColor = RGB(kInitialByte, kInitialByte, kInitialByte);
+using Bytes = std::string;
+using Sizes = std::vector<long long>;
+const BYTE kOld = 0x11;  // every byte of an image before it is painted
+const COLORREF kOldColor = RGB(kOld, kOld, kOld);
+// Offsets of fields in a file.
+enum : size_t { kBfSize = 2, kBfOffBits = 10, kBiSize = 14, kBiWidth = 18, kBiHeight = 22, kBiBitCount = 28,
+                kBiCompression = 30, kBiClrUsed = 46 };
 
-RGBQUAD Quad(BYTE red, BYTE green, BYTE blue, BYTE alpha = 0)
+RGBQUAD Quad(int red, int green = 0x22, int blue = 0x33, int alpha = 0)
 {
-    RGBQUAD quad = {blue, green, red, alpha};
-    return quad;
+    return {BYTE(blue), BYTE(green), BYTE(red), BYTE(alpha)};
 }
 
-COLORREF ToColor(const RGBQUAD& quad)
+// A whole allocated block, so that its length counts as well.
+Bytes Block(const void* block)
 {
-    return RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue);
+    return block ? Bytes(static_cast<const char*>(block), _msize(const_cast<void*>(block))) : Bytes();
 }
 
-size_t ImageBytes(const CTqDib& dib)
+Sizes SizesOf(const CTqDib& d)
 {
-    return static_cast<size_t>(dib.GetPitch()) * dib.GetHeight();
+    return {d.GetWidth(), d.GetHeight(), d.GetBitsPerPixel(), d.GetPitch(), d.IsTopDown(), d.IsValid()};
 }
 
-// A valid image whose every byte is kInitialByte.
-void CreateFilled(CTqDib& dib, unsigned int width, unsigned int height, unsigned int bits,
-                  int topDown)
+void CreateOld(CTqDib& dib, unsigned int width, unsigned int height, unsigned int bits, int topDown)
 {
     ASSERT_EQ(dib.Create(width, height, bits, topDown), 1);
-    std::memset(dib.GetPixels(), kInitialByte, ImageBytes(dib));
+    std::memset(dib.GetPixels(), kOld, _msize(dib.GetPixels()));
 }
 
-// The picture as GDI reads it: the image drawn 1:1 into a 32-bit canvas.
-std::vector<COLORREF> Picture(const CTqDib& dib)
+void Put(Bytes& bytes, size_t offset, unsigned int value, size_t size = 4)
 {
-    Canvas canvas(static_cast<int>(dib.GetWidth()), static_cast<int>(dib.GetHeight()));
-    EXPECT_GT(dib.StretchDIBits(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), SRCCOPY, 1), 0);
-    return canvas.Pixels();
+    for (size_t i = 0; i < size; ++i)
+        bytes.at(offset + i) = static_cast<char>(value >> 8 * i);
 }
 
-// Byte i of the pixel (x, y) in picture coordinates, by the documented
-// memory layout.
-BYTE PixelByte(const CTqDib& dib, unsigned int x, unsigned int y, unsigned int i)
-{
-    const unsigned int row = dib.IsTopDown() ? y : dib.GetHeight() - 1 - y;
-    return dib.GetPixels()[row * dib.GetPitch() + x * dib.GetBitsPerPixel() / 8 + i];
-}
-
-bool IsEmpty(const CTqDib& dib)
-{
-    return !dib.IsValid() && !dib.GetPixels() && !dib.GetBmpInfo() && dib.GetWidth() == 0 &&
-           dib.GetHeight() == 0 && dib.GetBitsPerPixel() == 0 && dib.GetPitch() == 0;
-}
-
-struct CreateCase {
-    unsigned int width, height, bitsPerPixel;
-    int topDown;
-    unsigned int pitch;
-    size_t infoBytes;
-    DWORD compression;
-    unsigned int colors;
+struct Layout {
+    LONG width, height;
+    WORD bits;
+    DWORD compression, colors;
+    // Info size and image size by the documented rules, in 64 bits.
+    unsigned long long InfoSize() const
+    {
+        return 40 + 4 * ((colors ? colors : bits <= 8 ? 1ull << bits : 0) + (compression == BI_BITFIELDS ? 3 : 0));
+    }
+    unsigned long long ImageSize() const { return (width * 1ull * bits + 31) / 32 * 4 * std::llabs(height); }
 };
 
-const CreateCase kCreateCases[] = {
-    {3, 2, 24, 0, 12, 44, BI_RGB, 0},          {1, 1, 32, 1, 4, 52, BI_BITFIELDS, 0},
-    {16, 16, 8, 0, 16, 40 + 1024, BI_RGB, 256}, {33, 1, 1, 0, 8, 48, BI_RGB, 2},
-    {5, 3, 4, 1, 4, 104, BI_RGB, 16},          {5, 2, 16, 0, 12, 44, BI_RGB, 0},
+// A well-formed file: headers, then numbered bytes (and masks for bit fields).
+Bytes MakeBmp(const Layout& l)
+{
+    Bytes bytes(14 + l.InfoSize() + l.ImageSize(), '\0');
+    for (size_t i = 54; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + 3);
+    // In order: each field written as 4 bytes, the next one overwriting any excess.
+    const unsigned int fields[][2] = {
+        {0, 0x4D42}, {kBfSize, unsigned(bytes.size())}, {kBfOffBits, 14 + unsigned(l.InfoSize())}, {kBiSize, 40},
+        {kBiWidth, unsigned(l.width)}, {kBiHeight, unsigned(l.height)}, {26, 1}, {kBiBitCount, l.bits},
+        {kBiCompression, l.compression}, {kBiClrUsed, l.colors}};
+    for (const auto& field : fields)
+        Put(bytes, field[0], field[1]);
+    for (size_t i = 0; i < 3 && l.compression == BI_BITFIELDS; ++i)
+        Put(bytes, 2 + l.InfoSize() + 4 * i, l.bits == 16 ? 0x7C00u >> 5 * i : 0xFF0000u >> 8 * i);
+    return bytes;
+}
+
+// TqReadBmpFile of path, freeing what it allocates.
+struct Read {
+    explicit Read(const std::string& path) : result(TqReadBmpFile(path.c_str(), info, bits)) {}
+    ~Read()
+    {
+        if (result) {
+            delete[] reinterpret_cast<unsigned char*>(info);
+            delete[] bits;
+        }
+    }
+    bool Untouched() const { return !result && info == (BITMAPINFO*)0x1234 && bits == (unsigned char*)0x5678; }
+    BITMAPINFO* info = (BITMAPINFO*)0x1234;
+    unsigned char* bits = (unsigned char*)0x5678;
+    int result;
 };
+
+// An accepted file: sizes that agree with its header, blocks of exactly
+// those sizes (a whole BITMAPINFO at least) holding the file's bytes.
+void ExpectConsistent(const Bytes& file, const Read& read)
+{
+    ASSERT_EQ(read.result, 1);
+    const BITMAPINFOHEADER& h = read.info->bmiHeader;
+    ASSERT_TRUE(h.biWidth > 0 && h.biHeight != 0 && h.biHeight != LONG_MIN);
+    const Layout l = {h.biWidth, h.biHeight, h.biBitCount, h.biCompression, h.biClrUsed};
+    ASSERT_EQ(14 + l.InfoSize() + l.ImageSize(), file.size());
+    EXPECT_EQ(Block(read.info).size(), std::max(l.InfoSize(), 44ull));
+    EXPECT_EQ(Block(read.info).substr(0, l.InfoSize()), file.substr(14, l.InfoSize()));
+    EXPECT_EQ(Block(read.bits), file.substr(14 + l.InfoSize()));
+}
 
 }  // namespace
 
-TEST(DibCreate, BuildsBlankImagesOfEveryDepth)
+TEST(Dib, CreatesBlankImagesOfEveryDepthAndRefusesUnusableOnes)
 {
-    const DWORD masks[] = {0x00FF0000, 0x0000FF00, 0x000000FF};
-    for (const CreateCase& c : kCreateCases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bitsPerPixel);
+    const unsigned int cases[][5] = {  // width, height, bits, top-down, pitch (0: refused)
+        {3, 2, 24, 0, 12}, {1, 1, 32, 1, 4}, {16, 16, 8, 0, 16}, {33, 1, 1, 0, 8}, {5, 3, 4, 1, 4}, {5, 2, 16, 0, 12},
+        {0, 1, 24, 1}, {1, 0, 24, 1}, {16, 16, 12, 1}, {16, 16, 0, 1}, {0x80000000u, 1, 1, 1}, {1, 0x80000000u, 1, 1},
+        {65536, 65536, 8, 1}, {0x40000000u, 1, 32, 1}, {70000, 70000, 32, 1},  // bytes past 32 bits
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << "x" << c[1] << "x" << c[2]);
         CTqDib dib;
-        ASSERT_EQ(dib.Create(c.width, c.height, c.bitsPerPixel, c.topDown), 1);
-        EXPECT_EQ(dib.GetWidth(), c.width);
-        EXPECT_EQ(dib.GetHeight(), c.height);
-        EXPECT_EQ(dib.GetBitsPerPixel(), c.bitsPerPixel);
-        EXPECT_EQ(dib.GetPitch(), c.pitch);
-        EXPECT_EQ(dib.IsTopDown(), c.topDown);
+        ASSERT_EQ(dib.Create(2, 2, 24, 1) + dib.Create(c[0], c[1], c[2], c[3]), c[4] ? 2 : 1);
+        EXPECT_EQ(SizesOf(dib), c[4] ? Sizes({c[0], c[1], c[2], c[4], c[3], 1}) : Sizes({0, 0, 0, 0, 1, 0}));
+        if (!c[4]) {
+            EXPECT_FALSE(dib.GetPixels() || dib.GetBmpInfo());
+            continue;
+        }
         const BITMAPINFOHEADER& h = dib.GetBmpInfo()->bmiHeader;
-        EXPECT_EQ(std::vector<LONG>({static_cast<LONG>(h.biSize), h.biWidth, h.biHeight, h.biPlanes,
-                                     h.biBitCount, static_cast<LONG>(h.biCompression)}),
-                  std::vector<LONG>({40, static_cast<LONG>(c.width),
-                                     c.topDown ? -static_cast<LONG>(c.height) : static_cast<LONG>(c.height),
-                                     1, static_cast<LONG>(c.bitsPerPixel), static_cast<LONG>(c.compression)}));
-
-        // The blocks are exactly as long as documented, and zero-filled
-        // apart from the masks.
-        ASSERT_EQ(_msize(dib.GetBmpInfo()), c.infoBytes);
-        ASSERT_EQ(_msize(dib.GetPixels()), ImageBytes(dib));
-        const unsigned char* info = reinterpret_cast<unsigned char*>(dib.GetBmpInfo());
-        std::vector<unsigned char> table(c.infoBytes - 40, 0);
-        if (c.compression == BI_BITFIELDS) {
-            std::memcpy(table.data(), masks, sizeof masks);
-            EXPECT_EQ(reinterpret_cast<void*>(dib.GetColorMasks()), dib.GetBmpInfo()->bmiColors);
-        } else {
-            EXPECT_EQ(dib.GetColorMasks(), nullptr);
-        }
-        EXPECT_EQ(std::vector<unsigned char>(info + 40, info + c.infoBytes), table);
-        EXPECT_EQ(std::vector<unsigned char>(dib.GetPixels(), dib.GetPixels() + ImageBytes(dib)),
-                  std::vector<unsigned char>(ImageBytes(dib), 0));
+        const DWORD compression = c[2] == 32 ? BI_BITFIELDS : BI_RGB;
+        const Layout l = {LONG(c[0]), c[3] ? -LONG(c[1]) : LONG(c[1]), WORD(c[2]), compression, 0};
+        EXPECT_EQ(Sizes({h.biSize, h.biWidth, h.biHeight, h.biPlanes, h.biBitCount, h.biCompression}),
+                  Sizes({40, l.width, l.height, 1, l.bits, l.compression}));
+        // A black colour table or the masks, then black pixels.
+        const Bytes masks("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\0", 12), table(std::max(l.InfoSize(), 44ull) - 40, '\0');
+        EXPECT_EQ(Block(dib.GetBmpInfo()).substr(40), c[2] == 32 ? masks : table);
+        EXPECT_EQ((void*)dib.GetColorMasks(), c[2] == 32 ? dib.GetBmpInfo()->bmiColors : nullptr);
+        EXPECT_EQ(Block(dib.GetPixels()), Bytes(l.ImageSize(), '\0'));
     }
 }
 
-TEST(DibCreate, RejectsUnusableSizesAndDepthsLeavingTheObjectEmpty)
+TEST(Dib, FillsAndRampsTheRectangleClippedToThePicture)
 {
-    struct Bad {
-        unsigned int width, height, bitsPerPixel;
-    };
-    const Bad cases[] = {
-        {0, 1, 24},           {1, 0, 24},        {16, 16, 12},      {16, 16, 0},
-        {0x80000000u, 1, 1},  {1, 0x80000000u, 1},  // not representable as LONG
-        {65536, 65536, 8},    // 4 GiB of pixels: the byte count passes 32 bits
-        {0x40000000u, 1, 32}, // one row of 4 GiB
-        {70000, 70000, 32},
-    };
-    for (const Bad& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bitsPerPixel);
-        CTqDib dib;
-        ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
-        EXPECT_EQ(dib.Create(c.width, c.height, c.bitsPerPixel, 1), 0);
-        EXPECT_TRUE(IsEmpty(dib));
-        EXPECT_EQ(dib.IsTopDown(), 1);  // Clear keeps the orientation
-    }
-}
-
-TEST(DibFill, FillsTheRectangleClippedToThePictureAndNothingElse)
-{
-    struct Case {
-        unsigned int bits;
-        int topDown;
-        bool wholeImage;
-        RECT rect;
-        RECT painted;
-    };
-    const Case cases[] = {
-        {24, 0, false, {0, 0, 1, 1}, {0, 0, 1, 1}},
-        {24, 1, false, {-5, -5, 2, 3}, {0, 0, 2, 3}},
-        {32, 1, true, {}, {0, 0, 5, 4}},
-        {32, 0, false, {3, 1, 100, 2}, {3, 1, 5, 2}},
-        {32, 0, false, {-1, 1, 10, 3}, {0, 1, 5, 3}},  // whole rows of a bottom-up image
-        {24, 0, false, {1, 2, 4, 4}, {1, 2, 4, 4}},
-    };
-    const RGBQUAD colour = Quad(0xC0, 0x80, 0x40);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.bits << " bits, top-down " << c.topDown << ", rect "
-                                        << c.rect.left << "," << c.rect.top << "," << c.rect.right
-                                        << "," << c.rect.bottom);
-        CTqDib dib;
-        CreateFilled(dib, 5, 4, c.bits, c.topDown);
-        ASSERT_EQ(dib.FillRect(colour, c.wholeImage ? nullptr : &c.rect, 0), 1);
-        const std::vector<COLORREF> picture = Picture(dib);
-        for (LONG y = 0; y < 4; ++y) {
-            for (LONG x = 0; x < 5; ++x) {
-                const POINT point = {x, y};
-                const COLORREF expected = PtInRect(&c.painted, point) ? ToColor(colour) : kInitialColor;
-                EXPECT_EQ(picture[y * 5 + x], expected) << "at " << x << "," << y;
-            }
-        }
-    }
-}
-
-TEST(DibFill, WritesTheAlphaByteOnlyWhenAskedAndOnlyAtThirtyTwoBits)
-{
-    const RGBQUAD colour = Quad(0x10, 0x20, 0x30, 0xAB);
-    CTqDib rgb;
-    CreateFilled(rgb, 1, 1, 24, 0);  // pitch 4: the fourth byte is padding
-    ASSERT_EQ(rgb.FillRect(colour, nullptr, 1), 1);
-    EXPECT_EQ(rgb.GetPixels()[2], 0x10);
-    EXPECT_EQ(rgb.GetPixels()[3], kInitialByte);
-
-    CTqDib argb;
-    CreateFilled(argb, 4, 2, 32, 1);
-    ASSERT_EQ(argb.FillRect(colour, nullptr, 0), 1);
-    ASSERT_EQ(argb.GradeRect(Quad(0, 0, 0, 0), Quad(0, 0, 0, 255), 0, nullptr, 0), 1);
-    EXPECT_EQ(PixelByte(argb, 3, 1, 3), kInitialByte);
-    ASSERT_EQ(argb.FillRect(colour, nullptr, 1), 1);
-    EXPECT_EQ(PixelByte(argb, 3, 1, 3), 0xAB);
-    ASSERT_EQ(argb.GradeRect(Quad(0, 0, 0, 0), Quad(0, 0, 0, 255), 0, nullptr, 1), 1);
-    const int alpha[] = {0, 63, 127, 191};
-    for (unsigned int x = 0; x < 4; ++x)
-        EXPECT_EQ(PixelByte(argb, x, 1, 3), alpha[x]) << x;
-}
-
-TEST(DibFill, RefusesOtherDepthsEmptyObjectsAndRectanglesOffThePicture)
-{
-    const RGBQUAD colour = Quad(9, 9, 9, 9);
-    for (unsigned int bits : {1u, 4u, 8u, 16u}) {
-        CTqDib dib;
-        CreateFilled(dib, 4, 4, bits, 0);
-        EXPECT_EQ(dib.FillRect(colour, nullptr, 1), 0) << bits;
-        EXPECT_EQ(dib.GradeRect(colour, colour, 0, nullptr, 1), 0) << bits;
-        EXPECT_EQ(dib.GetPixels()[0], kInitialByte) << bits;
-    }
-    CTqDib empty;
-    EXPECT_EQ(empty.FillRect(colour, nullptr, 0), 0);
-    EXPECT_EQ(empty.GradeRect(colour, colour, 1, nullptr, 0), 0);
-
-    CTqDib dib;
-    CreateFilled(dib, 4, 4, 32, 0);
-    const RECT misses[] = {{4, 0, 6, 4}, {-3, -3, 0, 2}, {1, 1, 1, 3}, {2, 2, 1, 1}};
-    for (const RECT& rect : misses) {
-        EXPECT_EQ(dib.FillRect(colour, &rect, 1), 0);
-        EXPECT_EQ(dib.GradeRect(colour, colour, 0, &rect, 1), 0);
-    }
-    EXPECT_EQ(std::vector<unsigned char>(dib.GetPixels(), dib.GetPixels() + ImageBytes(dib)),
-              std::vector<unsigned char>(ImageBytes(dib), kInitialByte));
-}
-
-TEST(DibGrade, RampsInIntegerStepsMeasuredOnTheWholeRectangle)
-{
-    // The red channel along the ramp for each column (horizontal) or row
-    // (vertical) of a 6 x 3 image; -1 where nothing is painted.
-    struct Case {
-        int direction;
-        bool wholeImage;
-        RECT rect;
-        BYTE from, to;
+    // On a 6 x 3 image. red: the fill's value, or the ramp's per column
+    // (across) or row (down), -1 where clipped away; none: refused.
+    enum Op { kFill, kAcross, kDown };
+    const struct {
+        Op op;
+        RECT rect;  // all 0: the whole image
+        int from, to;
         std::vector<int> red;
+    } cases[] = {
+        {kFill, {0, 0, 1, 1}, 9, 0, {9}}, {kFill, {-5, -5, 2, 3}, 9, 0, {9}}, {kFill, {}, 9, 0, {9}},
+        {kFill, {3, 1, 100, 2}, 9, 0, {9}}, {kFill, {-1, 1, 10, 3}, 9, 0, {9}}, {kFill, {1, 1, 4, 3}, 9, 0, {9}},
+        {kAcross, {0, 0, 4, 3}, 0, 255, {0, 63, 127, 191, -1, -1}},
+        {kAcross, {0, 0, 4, 3}, 255, 0, {255, 192, 128, 64, -1, -1}},
+        {kAcross, {-2, 0, 2, 3}, 0, 255, {127, 191, -1, -1, -1, -1}}, {kAcross, {}, 0, 255, {0, 42, 85, 127, 170, 212}},
+        {kAcross, {2, 0, 3, 3}, 7, 200, {-1, -1, 7, -1, -1, -1}},
+        {kAcross, {LONG_MIN, 0, LONG_MAX, 3}, 0, 255, {127, 127, 127, 127, 127, 127}},  // no overflow
+        {kDown, {0, 0, 6, 3}, 0, 90, {0, 30, 60}}, {kDown, {0, -1, 6, 2}, 0, 90, {30, 60, -1}},
+        {kDown, {}, 90, 0, {90, 60, 30}},
+        {kFill, {6, 0, 8, 3}, 0, 0, {}}, {kAcross, {-3, -3, 0, 2}, 0, 0, {}}, {kFill, {1, 1, 1, 3}, 0, 0, {}},
+        {kDown, {2, 2, 1, 1}, 0, 0, {}},
     };
-    const Case cases[] = {
-        {0, false, {0, 0, 4, 3}, 0, 255, {0, 63, 127, 191, -1, -1}},
-        {0, false, {0, 0, 4, 3}, 255, 0, {255, 192, 128, 64, -1, -1}},
-        {0, false, {-2, 0, 2, 3}, 0, 255, {127, 191, -1, -1, -1, -1}},
-        {0, true, {}, 0, 255, {0, 42, 85, 127, 170, 212}},
-        {0, false, {2, 0, 3, 3}, 7, 200, {-1, -1, 7, -1, -1, -1}},
-        {1, false, {0, 0, 6, 3}, 0, 90, {0, 30, 60}},
-        {1, false, {0, -1, 6, 2}, 0, 90, {30, 60, -1}},
-        {1, true, {}, 90, 0, {90, 60, 30}},
-        // A span of 2^32 - 1 pixels: 64-bit arithmetic, no overflow.
-        {0, false, {LONG_MIN, 0, LONG_MAX, 3}, 0, 255, {127, 127, 127, 127, 127, 127}},
-    };
-    for (int topDown : {0, 1}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << "direction " << c.direction << ", top-down " << topDown
-                                            << ", rect " << c.rect.left << "," << c.rect.top << ","
-                                            << c.rect.right << "," << c.rect.bottom);
+    for (int variant = 0; variant < 4; ++variant) {  // 24 or 32 bits, bottom-up or top-down
+        for (const auto& c : cases) {
             CTqDib dib;
-            CreateFilled(dib, 6, 3, 24, topDown);
-            ASSERT_EQ(dib.GradeRect(Quad(c.from, 0x22, 0x33), Quad(c.to, 0x22, 0x33), c.direction,
-                                    c.wholeImage ? nullptr : &c.rect, 0),
-                      1);
-            const std::vector<COLORREF> picture = Picture(dib);
-            for (int y = 0; y < 3; ++y) {
-                for (int x = 0; x < 6; ++x) {
-                    const int red = c.red[c.direction == 0 ? x : y];
-                    const RECT& painted = c.rect;
-                    const POINT point = {x, y};
-                    const bool inside = c.wholeImage || PtInRect(&painted, point);
-                    const COLORREF expected = red >= 0 && inside ? RGB(red, 0x22, 0x33) : kInitialColor;
-                    EXPECT_EQ(picture[y * 6 + x], expected) << "at " << x << "," << y;
-                }
-            }
+            CreateOld(dib, 6, 3, variant < 2 ? 24 : 32, variant % 2);
+            const RECT* rect = c.rect.right || c.rect.bottom ? &c.rect : nullptr;
+            const int painted = c.op == kFill ? dib.FillRect(Quad(c.from), rect, 0)
+                                              : dib.GradeRect(Quad(c.from), Quad(c.to), c.op == kDown, rect, 0);
+            EXPECT_EQ(painted, c.red.empty() ? 0 : 1);
+            Canvas canvas(6, 3);
+            dib.StretchDIBits(canvas.Dc(), 0, 0, 6, 3, SRCCOPY, 1);
+            EXPECT_EQ(canvas.Pixels(), Image(6, 3, [&](int x, int y) {
+                          const POINT point = {x, y};
+                          const int red = c.red.empty()     ? -1
+                                          : c.op == kFill   ? c.red[0]
+                                                            : c.red[c.op == kAcross ? x : y];
+                          return red >= 0 && (!rect || PtInRect(rect, point)) ? RGB(red, 0x22, 0x33) : kOldColor;
+                      })) << "variant " << variant << ", case " << &c - cases;
         }
+    }
+    for (unsigned int bits : {0u, 1u, 4u, 8u, 16u}) {  // only 24 and 32 bits are painted
+        CTqDib dib;
+        if (bits)
+            CreateOld(dib, 4, 4, bits, 0);
+        EXPECT_EQ(dib.FillRect(Quad(9), nullptr, 1) + dib.GradeRect(Quad(9), Quad(9), 1, nullptr, 1), 0) << bits;
+        EXPECT_EQ(Block(dib.GetPixels()), Bytes(bits ? dib.GetPitch() * 4 : 0, kOld)) << bits;
     }
 }
 
-TEST(DibAlpha, TurnsTheFreeHighBitsIntoGrey)
+TEST(Dib, PaintsTheAlphaByteOnlyWhenAskedAtThirtyTwoBits)
 {
-    struct Case {
-        DWORD masks[3];
-        DWORD pixels[4];
+    CTqDib rgb, argb;
+    CreateOld(rgb, 1, 1, 24, 0);  // the fourth byte is padding
+    ASSERT_EQ(rgb.FillRect(Quad(0x10, 0x20, 0x30, 0xAB), nullptr, 1), 1);
+    EXPECT_EQ(Block(rgb.GetPixels()), Bytes("\x30\x20\x10\x11"));
+    CreateOld(argb, 3, 1, 32, 1);
+    const RGBQUAD black = Quad(0, 0, 0), opaque = Quad(0, 0, 0, 255), colour = Quad(0, 0, 0, 0xAB);
+    ASSERT_EQ(argb.FillRect(colour, nullptr, 0) + argb.GradeRect(black, opaque, 0, nullptr, 0), 2);
+    EXPECT_EQ(Block(argb.GetPixels()), Bytes("\0\0\0\x11\0\0\0\x11\0\0\0\x11", 12));
+    ASSERT_EQ(argb.FillRect(colour, nullptr, 1), 1);
+    EXPECT_EQ(Block(argb.GetPixels()), Bytes("\0\0\0\xAB\0\0\0\xAB\0\0\0\xAB", 12));
+    ASSERT_EQ(argb.GradeRect(black, opaque, 0, nullptr, 1), 1);
+    EXPECT_EQ(Block(argb.GetPixels()), Bytes("\0\0\0\0\0\0\0\x55\0\0\0\xAA", 12));
+}
+
+TEST(Dib, MakesAGreyImageOfTheFreeHighBits)
+{
+    const struct {
+        DWORD masks[3], pixels[4];
         BYTE grey[4];
+    } cases[] = {  // eight alpha bits, then two scaled to 0..255
+        {{0xFF0000, 0xFF00, 0xFF}, {0xFF000000, 0x00FFFFFF, 0x80123456, 0x01000000}, {0, 255, 127, 254}},
+        {{0x3FF00000, 0xFFC00, 0x3FF}, {3u << 30, 2u << 30 | 0x155, 1u << 30, 0x3FFFFFFF}, {0, 85, 170, 255}},
     };
-    const Case cases[] = {
-        // The masks of Create: eight alpha bits.
-        {{0x00FF0000, 0x0000FF00, 0x000000FF}, {0xFF000000, 0x00FFFFFF, 0x80123456, 0x01000000}, {0, 255, 127, 254}},
-        // 10-10-10: two alpha bits, scaled to 0..255.
-        {{0x3FF00000, 0x000FFC00, 0x000003FF}, {3u << 30, 2u << 30 | 0x155, 1u << 30, 0x3FFFFFFF}, {0, 85, 170, 255}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (int topDown : {0, 1}) {
-            SCOPED_TRACE(testing::Message() << std::hex << c.masks[0] << ", top-down " << topDown);
-            CTqDib dib;
+            CTqDib dib, out;
             ASSERT_EQ(dib.Create(4, 2, 32, topDown), 1);
             std::memcpy(dib.GetColorMasks(), c.masks, sizeof c.masks);
-            std::memcpy(dib.GetPixels() + dib.GetPitch(), c.pixels, sizeof c.pixels);  // row 1 in memory
-            CTqDib out;
+            std::memcpy(dib.GetPixels() + 16, c.pixels, sizeof c.pixels);  // the other row: 0, transparent
             ASSERT_EQ(dib.GetAlphaDib(out), 1);
-            EXPECT_EQ(out.GetBitsPerPixel(), 24u);
-            EXPECT_EQ(out.GetWidth(), 4u);
-            EXPECT_EQ(out.GetHeight(), 2u);
-            EXPECT_EQ(out.IsTopDown(), topDown);
-            for (unsigned int x = 0; x < 4; ++x) {
-                for (unsigned int i = 0; i < 3; ++i)
-                    EXPECT_EQ(out.GetPixels()[out.GetPitch() + 3 * x + i], c.grey[x]) << x;
-                EXPECT_EQ(out.GetPixels()[3 * x], 255) << x;  // no alpha bits: transparent
-            }
+            EXPECT_EQ(SizesOf(out), Sizes({4, 2, 24, 12, topDown, 1}));
+            Bytes expected(12, '\xFF');
+            for (BYTE grey : c.grey)
+                expected.append(3, static_cast<char>(grey));
+            EXPECT_EQ(Block(out.GetPixels()), expected) << std::hex << c.masks[0] << ", top-down " << topDown;
         }
     }
-}
-
-TEST(DibAlpha, SixteenBitImagesTakeAlphaFromTheirOwnTwoBytes)
-{
-    // 1-5-5-5 pixels, 2 x 1: four bytes, the second pixel ending the buffer.
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info = {{40, 2, 1, 1, 16, BI_BITFIELDS, 0, 0, 0, 0, 0}, {0x7C00, 0x03E0, 0x001F}};
-    const WORD pixels[] = {0x7FFF, 0x8000};
-    TempFile file("alpha16.bmp");
-    CTqDib dib;
+    // Two 16-bit pixels ending the buffer: 1-5-5-5, then 5-6-5 without free bits.
+    TempFolder folder;
     CTqDib out;
-    for (const DWORD redMask : {0x7C00u, 0xF800u}) {  // 5-5-5, then 5-6-5 with no free bit
-        info.masks[0] = redMask;
-        ASSERT_EQ(TqWriteBmpFile(file.Path(), reinterpret_cast<BITMAPINFO*>(&info),
-                                 reinterpret_cast<const unsigned char*>(pixels), 0), 1);
-        ASSERT_EQ(dib.ReadBmpFile(file.Path()), 1);
-        ASSERT_EQ(_msize(dib.GetPixels()), 4u);
+    Bytes file = MakeBmp({2, 1, 16, BI_BITFIELDS, 0});
+    for (const unsigned int redMask : {0x7C00u, 0xF800u}) {
+        Put(file, 54, redMask);
+        Put(file, 66, 0x80007FFF);
+        CTqDib dib;
+        ASSERT_EQ(dib.ReadBmpFile(folder.WriteFile("alpha16.bmp", file).c_str()), 1);
         EXPECT_EQ(dib.GetAlphaDib(out), redMask == 0x7C00 ? 1 : 0);
     }
-    ASSERT_EQ(out.GetBitsPerPixel(), 24u);
-    EXPECT_EQ(out.GetPixels()[0], 255);  // alpha bit clear: transparent
-    EXPECT_EQ(out.GetPixels()[3], 0);    // alpha bit set: opaque
-}
-
-TEST(DibAlpha, RefusesImagesWithoutFreeMaskBitsAndLeavesTheOutputAlone)
-{
-    CTqDib out;
-    ASSERT_EQ(out.Create(1, 1, 8, 0), 1);
-    const unsigned char* outPixels = out.GetPixels();
-
-    CTqDib rgb;
-    ASSERT_EQ(rgb.Create(2, 2, 24, 0), 1);
-    EXPECT_EQ(rgb.GetAlphaDib(out), 0);
-    CTqDib full;
-    ASSERT_EQ(full.Create(2, 2, 32, 0), 1);
+    const Bytes grey("\xFF\xFF\xFF\0\0\0\0\0", 8);
+    EXPECT_EQ(Block(out.GetPixels()), grey);
+    // Refused, out left alone: no masks, no free bits, no image, itself.
+    CTqDib rgb, full, empty;
+    ASSERT_EQ(rgb.Create(2, 2, 24, 0) + full.Create(2, 2, 32, 0), 2);
     full.GetColorMasks()[0] = 0xFF000000;
-    EXPECT_EQ(full.GetAlphaDib(out), 0);
-    CTqDib empty;
-    EXPECT_EQ(empty.GetAlphaDib(out), 0);
-    EXPECT_EQ(out.GetPixels(), outPixels);
-    EXPECT_EQ(out.GetBitsPerPixel(), 8u);
-
-    CTqDib self;
-    ASSERT_EQ(self.Create(2, 2, 32, 0), 1);
-    EXPECT_EQ(self.GetAlphaDib(self), 0);
-    EXPECT_TRUE(self.IsValid());
+    EXPECT_EQ(rgb.GetAlphaDib(out) + full.GetAlphaDib(out) + empty.GetAlphaDib(out) + out.GetAlphaDib(out), 0);
+    EXPECT_EQ(Block(out.GetPixels()), grey);
 }
 
-TEST(DibDraw, StretchesTheWholeImageOrCopiesTheRegionAtTheDestination)
+TEST(Dib, DrawsTheWholeImageStretchedOrARegionInPlace)
 {
     const auto colourAt = [](int x, int y) { return RGB(40 * x, 60 * y, 7); };
+    // Regions of the image placed at (0, 0) repainted in place; none from outside the image.
+    const RECT regions[] = {{1, 1, 3, 3}, {0, 1, 4, 2}, {2, 0, 3, 3}, {3, 2, 8, 6}, {4, 0, 6, 2}, {0, -3, 2, -1},
+                            {INT_MIN, 0, INT_MIN + 2, 2}};
     for (int topDown : {0, 1}) {
-        SCOPED_TRACE(testing::Message() << "top-down " << topDown);
         CTqDib dib;
         ASSERT_EQ(dib.Create(4, 3, 32, topDown), 1);
-        for (LONG y = 0; y < 3; ++y) {
-            for (LONG x = 0; x < 4; ++x) {
-                const RECT pixel = {x, y, x + 1, y + 1};
-                dib.FillRect(Quad(static_cast<BYTE>(40 * x), static_cast<BYTE>(60 * y), 7), &pixel, 0);
-            }
+        for (LONG i = 0; i < 12; ++i) {
+            const RECT pixel = {i % 4, i / 4, i % 4 + 1, i / 4 + 1};
+            dib.FillRect(Quad(40 * (i % 4), 60 * (i / 4), 7), &pixel, 0);
         }
-
-        Canvas canvas(8, 6);
-        canvas.Fill(kInitialColor);
+        Canvas canvas(8, 6, kOldColor);
         EXPECT_GT(dib.StretchDIBits(canvas.Dc(), 0, 0, 8, 6, SRCCOPY, 1), 0);
-        for (int y = 0; y < 6; ++y) {
-            for (int x = 0; x < 8; ++x)
-                EXPECT_EQ(canvas.Pixel(x, y), colourAt(x / 2, y / 2)) << x << "," << y;
+        EXPECT_EQ(canvas.Pixels(), Image(8, 6, [&](int x, int y) { return colourAt(x / 2, y / 2); }));
+        for (const RECT& r : regions) {
+            Canvas region(8, 6, kOldColor);
+            const bool inside = r.left >= 0 && r.left < 4 && r.top >= 0 && r.top < 3;
+            const int width = r.right - r.left, height = r.bottom - r.top;
+            const int lines = dib.StretchDIBits(region.Dc(), r.left, r.top, width, height, SRCCOPY, 0);
+            EXPECT_EQ(lines > 0, inside);
+            EXPECT_EQ(region.Pixels(), Image(8, 6, [&](int x, int y) {
+                          const POINT point = {x, y};
+                          return inside && PtInRect(&r, point) && x < 4 && y < 3 ? colourAt(x, y) : kOldColor;
+                      })) << r.left << "," << r.top << ", top-down " << topDown;
         }
+    }
+    Canvas canvas(2, 2);
+    EXPECT_EQ(CTqDib().StretchDIBits(canvas.Dc(), 0, 0, 2, 2, SRCCOPY, 1), 0);
+}
 
-        // Regions of an image drawn at (0, 0), each repainted in place.
-        const RECT regions[] = {{1, 1, 3, 3}, {0, 1, 4, 2}, {2, 0, 3, 3}, {3, 2, 8, 6}};
-        for (const RECT& region : regions) {
-            canvas.Fill(kInitialColor);
-            EXPECT_GT(dib.StretchDIBits(canvas.Dc(), region.left, region.top,
-                                        region.right - region.left, region.bottom - region.top,
-                                        SRCCOPY, 0),
-                      0);
-            for (int y = 0; y < 6; ++y) {
-                for (int x = 0; x < 8; ++x) {
-                    const POINT point = {x, y};
-                    const bool copied = PtInRect(&region, point) && x < 4 && y < 3;
-                    EXPECT_EQ(canvas.Pixel(x, y), copied ? colourAt(x, y) : kInitialColor)
-                        << x << "," << y << " of region " << region.left << "," << region.top;
-                }
+TEST(BmpFile, PitchesAndFreeMaskBits)
+{
+    const unsigned int pitches[][4] = {  // width, bits, alignment, pitch
+        {3, 24, 32, 12}, {1, 1, 32, 4}, {33, 1, 32, 8}, {5, 16, 16, 10}, {4, 32, 32, 16}, {0, 24, 32, 0}, {7, 4, 8, 4},
+        {0x10000000u, 32, 32, 0x40000000u}, {0xFFFFFFFFu, 8, 32, 0}, {0x40000000u, 32, 32, 0}, {3, 24, 0, 0},
+    };
+    for (const auto& c : pitches)
+        EXPECT_EQ(TqGetBmpPitch(c[0], c[1], c[2]), c[3]) << c[0] << " x " << c[1] << " / " << c[2];
+    const unsigned long masks[][3] = {  // colour mask, alpha mask, free bits
+        {0x00FFFFFF, 0xFF000000, 8}, {0x00007FFF, 0xFFFF8000, 17}, {0x80000000, 0, 0}, {0, 0xFFFFFFFF, 32},
+        {0x0000FFFF, 0xFFFF0000, 16}, {0x00000001, 0xFFFFFFFE, 31}, {0x3FF00001, 0xC0000000, 2},
+    };
+    for (const auto& c : masks) {
+        unsigned long alphaMask = 0x12345678;
+        EXPECT_EQ(TqGetBmpAlphaMask(alphaMask, c[0]), c[2]) << std::hex << c[0];
+        EXPECT_EQ(alphaMask, c[1]) << std::hex << c[0];
+    }
+}
+
+TEST(BmpFile, WritesTheLayoutOfTheHeaderAndReadsItIntoImagesAndCopies)
+{
+    const Layout layouts[] = {
+        {2, 2, 24, BI_RGB, 0}, {2, 2, 8, BI_RGB, 0}, {2, 2, 8, BI_RGB, 16}, {2, -2, 32, BI_BITFIELDS, 0},
+        {3, 1, 16, BI_BITFIELDS, 0}, {9, 2, 1, BI_RGB, 0}, {5, -3, 4, BI_RGB, 0}, {7, 3, 16, BI_RGB, 0},
+        {3, 1, 24, BI_RGB, 2},  // a colour table above 8 bits too
+    };
+    TempFolder folder;
+    const std::string path = folder.WriteFile("layout.bmp", Bytes(5000, 'x'));  // replaced
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(testing::Message() << l.width << "x" << l.height << "x" << l.bits);
+        const Bytes file = MakeBmp(l);
+        const auto* bits = reinterpret_cast<const unsigned char*>(&file[14 + l.InfoSize()]);
+        ASSERT_EQ(TqWriteBmpFile(path.c_str(), (const BITMAPINFO*)&file[14], bits, 1), 1);
+        EXPECT_EQ(TempFolder::ReadFile(path), file);
+        ExpectConsistent(file, Read(path));
+        // Copies own copies of both blocks: written after the original is gone.
+        auto dib = std::make_unique<CTqDib>();
+        ASSERT_EQ(dib->ReadBmpFile(path.c_str()), 1);
+        const LONG rows = std::abs(l.height);
+        EXPECT_EQ(SizesOf(*dib), Sizes({l.width, rows, l.bits, LONG(l.ImageSize()) / rows, l.height < 0, 1}));
+        const CTqDib copy(*dib);
+        CTqDib assigned;
+        ASSERT_EQ(assigned.Create(10, 10, 24, 0), 1);
+        assigned = copy;
+        assigned = assigned;
+        EXPECT_NE(copy.GetPixels(), assigned.GetPixels());
+        dib.reset();
+        ASSERT_EQ(copy.WriteBmpFile((folder / "copy.bmp").c_str(), 0) + assigned.WriteBmpFile(path.c_str(), 0), 2);
+        EXPECT_EQ(TempFolder::ReadFile(path) + TempFolder::ReadFile(folder / "copy.bmp"), file + file);
+    }
+    // Empty images: nothing written; a failed read leaves the image empty.
+    CTqDib dib;
+    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
+    dib = CTqDib();
+    EXPECT_EQ(dib.WriteBmpFile((folder / "empty.bmp").c_str(), 0), 0);
+    EXPECT_EQ(GetFileAttributesA((folder / "empty.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
+    EXPECT_EQ(dib.ReadBmpFile((folder / "empty.bmp").c_str()), 0);
+    EXPECT_EQ(SizesOf(dib), Sizes({0, 0, 0, 0, 1, 0}));
+}
+
+TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
+{
+    // Each case breaks one rule of a valid 3 x 2, 24-bit file of 78 bytes,
+    // resized to length; several wrap round, in 32 bits, to exactly the
+    // bytes the file holds. The writer refuses the same headers, creating
+    // no file.
+    const struct {
+        size_t length;
+        std::vector<std::pair<size_t, unsigned int>> fields;
+    } cases[] = {
+        {54, {{kBiWidth, 0}, {kBfSize, 54}}}, {78, {{kBiWidth, -3u}}}, {54, {{kBiHeight, 0}, {kBfSize, 54}}},
+        {54, {{kBiHeight, 0x80000000u}, {kBfSize, 54}}}, {78, {{kBiClrUsed, 0x40000000u}}}, {78, {{kBiClrUsed, ~0u}}},
+        {78, {{kBiWidth, (1u << 29) + 3}}}, {78, {{kBiHeight, (1u << 30) + 2}}}, {78, {{kBfSize, 79}}}, {79, {}},
+        {79, {{kBfSize, 79}}}, {77, {}}, {77, {{kBfSize, 77}}}, {78, {{kBfOffBits, 58}}}, {78, {{kBiBitCount, 12}}},
+        {78, {{kBiBitCount, 0}}}, {78, {{kBiCompression, BI_RLE8}}}, {78, {{kBiSize, 12}}}, {78, {{kBiSize, 108}}},
+        {78, {{kBiSize, 0x10000}}}, {146, {{kBiSize, 108}, {kBfOffBits, 122}, {kBfSize, 146}}},  // version 4
+        {20, {{kBfSize, 20}}}, {0, {}},
+    };
+    TempFolder folder;
+    const std::string refused = folder / "refused.bmp";
+    const Bytes valid = MakeBmp({3, 2, 24, BI_RGB, 0});
+    const auto write = [&](const std::string& path, const void* info, const void* bits) {
+        return TqWriteBmpFile(path.c_str(), (const BITMAPINFO*)info, (const unsigned char*)bits, 0);
+    };
+    for (const auto& c : cases) {
+        Bytes bytes = valid;
+        bytes.resize(c.length);
+        for (const auto& field : c.fields)
+            Put(bytes, field.first, field.second);
+        EXPECT_TRUE(Read(folder.WriteFile("rejected.bmp", bytes)).Untouched()) << "case " << &c - cases;
+        if (!c.fields.empty() && c.fields[0].first >= kBiSize) {
+            EXPECT_EQ(write(refused, &bytes[14], &valid[54]), 0) << "case " << &c - cases;
+        }
+    }
+    EXPECT_TRUE(Read(folder / "missing.bmp").Untouched());
+    EXPECT_EQ(write(refused, nullptr, &valid[54]) + write(refused, &valid[14], nullptr), 0);
+    EXPECT_EQ(GetFileAttributesA(refused.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(write(refused + "\\x.bmp", &valid[14], &valid[54]), 0);
+}
+
+TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)
+{
+    const Layout seeds[] = {
+        {3, 2, 24, BI_RGB, 0}, {5, 3, 1, BI_RGB, 0}, {4, 4, 4, BI_RGB, 3}, {2, 5, 8, BI_RGB, 0},
+        {3, -3, 16, BI_BITFIELDS, 0}, {2, 2, 32, BI_BITFIELDS, 0}, {6, 1, 32, BI_RGB, 0}, {1, -3, 8, BI_RGB, 2},
+        {7, 2, 16, BI_RGB, 0},
+    };
+    // Values that break size arithmetic: zero, signs, limits, wrapping factors.
+    const unsigned int interesting[] = {0, 1, 2, 3, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xFFFFFFFEu, 0x40000000u,
+                                        0x40000002u, 0x20000003u, 0x10000000u, 0xFFFF, 0x10000, 54, BI_BITFIELDS};
+    const size_t fields[] = {kBfSize, kBfOffBits, kBiSize, kBiWidth, kBiHeight, kBiCompression, kBiClrUsed};
+    const int kMutants = 12000;
+    std::mt19937 random(20240611);
+    const auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+    TempFolder folder;
+    int accepted = 0;
+    for (int i = 0; i < kMutants; ++i) {
+        Bytes bytes = MakeBmp(seeds[i % 9]);
+        for (size_t m = below(3); m < 3 && bytes.size() >= 54; ++m) {
+            switch (below(7)) {
+            case 0: bytes[below(std::min<size_t>(bytes.size(), 70))] = static_cast<char>(random()); break;
+            case 1: Put(bytes, fields[below(7)], interesting[below(16)]); break;
+            case 2: Put(bytes, kBiBitCount, interesting[below(16)] % 40, 2); break;
+            case 3: bytes.resize(below(bytes.size() + 1)); break;
+            case 4: bytes.append(1 + below(8), static_cast<char>(random())); break;
+            case 5: bytes[below(bytes.size())] ^= static_cast<char>(1u << below(8)); break;
+            default: Put(bytes, fields[below(7)], static_cast<unsigned int>(random())); break;
             }
         }
+        if (bytes.size() >= 14 && random() % 2)  // so that more get past the first check
+            Put(bytes, kBfSize, static_cast<unsigned int>(bytes.size()));
+        const std::string path = folder.WriteFile("mutant.bmp", bytes);
+        const Read read(path);
+        if (read.Untouched())
+            continue;
+        ++accepted;
+        ExpectConsistent(bytes, read);
+        // What the image class does with an accepted file stays in bounds.
+        CTqDib dib, alpha;
+        ASSERT_EQ(dib.ReadBmpFile(path.c_str()), 1);
+        const RECT all = {-1, -1, 100, 100};
+        dib.FillRect({1, 2, 3, 4}, &all, 1);
+        dib.GradeRect({0, 0, 0, 0}, {255, 255, 255, 255}, i % 2, &all, 0);
+        dib.GetAlphaDib(alpha);
+        const CTqDib copy(dib);
+        Canvas canvas(4, 4);
+        copy.StretchDIBits(canvas.Dc(), 1, 1, 8, 8, SRCCOPY, 0);
+        copy.StretchDIBits(canvas.Dc(), 0, 0, 4, 4, SRCCOPY, 1);
+        if (HasFailure())
+            FAIL() << "mutant " << i;
     }
-}
-
-TEST(DibDraw, DrawsNothingFromOutsideTheImageOrFromAnEmptyObject)
-{
-    CTqDib dib;
-    ASSERT_EQ(dib.Create(4, 3, 24, 0), 1);
-    ASSERT_EQ(dib.FillRect(Quad(255, 0, 0), nullptr, 0), 1);
-    Canvas canvas(8, 8);
-    canvas.Fill(kInitialColor);
-    EXPECT_EQ(dib.StretchDIBits(canvas.Dc(), 4, 0, 2, 2, SRCCOPY, 0), 0);
-    EXPECT_EQ(dib.StretchDIBits(canvas.Dc(), 0, -3, 2, 2, SRCCOPY, 0), 0);
-    EXPECT_EQ(dib.StretchDIBits(canvas.Dc(), INT_MIN, 0, 2, 2, SRCCOPY, 0), 0);
-    CTqDib empty;
-    EXPECT_EQ(empty.StretchDIBits(canvas.Dc(), 0, 0, 2, 2, SRCCOPY, 1), 0);
-    EXPECT_EQ(canvas.Pixels(), std::vector<COLORREF>(64, kInitialColor));
-}
-
-TEST(DibCopy, CopiesOwnTheirBuffers)
-{
-    CTqDib source;
-    ASSERT_EQ(source.Create(3, 2, 8, 1), 1);
-    source.GetBmpInfo()->bmiColors[5] = Quad(1, 2, 3);
-    source.GetPixels()[1] = 5;
-
-    CTqDib copy(source);
-    EXPECT_NE(copy.GetPixels(), source.GetPixels());
-    EXPECT_NE(copy.GetBmpInfo(), source.GetBmpInfo());
-    EXPECT_EQ(copy.GetPitch(), 4u);
-    EXPECT_EQ(copy.IsTopDown(), 1);
-    ASSERT_EQ(_msize(copy.GetBmpInfo()), _msize(source.GetBmpInfo()));
-    EXPECT_EQ(std::memcmp(copy.GetBmpInfo(), source.GetBmpInfo(), _msize(source.GetBmpInfo())), 0);
-    EXPECT_EQ(std::memcmp(copy.GetPixels(), source.GetPixels(), ImageBytes(source)), 0);
-    copy.GetPixels()[1] = 6;
-
-    CTqDib assigned;
-    ASSERT_EQ(assigned.Create(10, 10, 24, 0), 1);
-    assigned = copy;
-    assigned = assigned;
-    EXPECT_EQ(assigned.GetWidth(), 3u);
-    EXPECT_EQ(assigned.GetPixels()[1], 6);
-    EXPECT_EQ(source.GetPixels()[1], 5);
-    assigned = CTqDib();
-    EXPECT_TRUE(IsEmpty(assigned));
-}
-
-TEST(DibFile, WritesAndReadsBackEveryDepthAndOrientation)
-{
-    TempFile file("dib-roundtrip.bmp");
-    for (unsigned int bits : {1u, 4u, 8u, 16u, 24u, 32u}) {
-        for (int topDown : {0, 1}) {
-            SCOPED_TRACE(testing::Message() << bits << " bits, top-down " << topDown);
-            CTqDib written;
-            ASSERT_EQ(written.Create(7, 3, bits, topDown), 1);
-            for (size_t i = 0; i < ImageBytes(written); ++i)
-                written.GetPixels()[i] = static_cast<unsigned char>(i * 37 + bits);
-            if (bits <= 8)
-                written.GetBmpInfo()->bmiColors[1] = Quad(10, 20, 30);
-            ASSERT_EQ(written.WriteBmpFile(file.Path(), topDown), 1);
-
-            CTqDib read;
-            ASSERT_EQ(read.ReadBmpFile(file.Path()), 1);
-            EXPECT_EQ(std::vector<unsigned int>({read.GetWidth(), read.GetHeight(), read.GetBitsPerPixel(),
-                                                 read.GetPitch(), static_cast<unsigned int>(read.IsTopDown())}),
-                      std::vector<unsigned int>({7, 3, bits, written.GetPitch(), static_cast<unsigned int>(topDown)}));
-            ASSERT_EQ(_msize(read.GetBmpInfo()), _msize(written.GetBmpInfo()));
-            EXPECT_EQ(std::memcmp(read.GetBmpInfo(), written.GetBmpInfo(), _msize(written.GetBmpInfo())), 0);
-            ASSERT_EQ(_msize(read.GetPixels()), ImageBytes(written));
-            EXPECT_EQ(std::memcmp(read.GetPixels(), written.GetPixels(), ImageBytes(written)), 0);
-        }
-    }
-}
-
-TEST(DibFile, FailuresLeaveNoImageAndNoFile)
-{
-    TempFile file("dib-empty.bmp");
-    CTqDib empty;
-    EXPECT_EQ(empty.WriteBmpFile(file.Path(), 0), 0);
-    EXPECT_FALSE(file.Exists());
-
-    CTqDib dib;
-    ASSERT_EQ(dib.Create(2, 2, 24, 0), 1);
-    EXPECT_EQ(dib.ReadBmpFile(file.Path()), 0);
-    EXPECT_TRUE(IsEmpty(dib));
+    EXPECT_GT(accepted, kMutants / 20);  // meaningful only if both outcomes occur in numbers
+    EXPECT_LT(accepted, kMutants / 2);
+    HANDLE heaps[64];
+    for (DWORD h = 0, count = GetProcessHeaps(64, heaps); h < count && h < 64; ++h)
+        EXPECT_TRUE(HeapValidate(heaps[h], 0, nullptr)) << "heap " << h;
 }

@@ -1,197 +1,284 @@
-// The drawing helpers on real DCs: the colour button's geometry in every
-// state, and inverting cross-hairs and frames that a second drawing erases,
-// with the DC's pen, brush and mix mode as they were.
+// Transparent and disabled blitting, CTqTransparentBmp and the drawing
+// helpers on real DCs: the pixels that change and those that must not, the
+// DC state afterwards, and no GDI object kept by any call.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
-#include <utility>
 #include <vector>
 
 #include "GraphicsSupport.h"
+#include "TestWindow.h"
 
 namespace {
 
-const COLORREF kSwatch = RGB(0, 160, 80);
-const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kMagenta = RGB(255, 0, 255);
+const Picture kSprite = {"MMRMM", "MRKRM", "RKWKR", "MMBMM"};
+const Picture kGlyph = {"WWKWW", "WKDKW", "KBWRK", "WWKWW"};  // dark shapes on pure white
+const std::vector<COLORREF> kUntouched = Image(12, 10, PatternColor);
 
-using Pixels = std::set<std::pair<int, int>>;
+struct Blit {
+    int x, y, width, height, xSrc, ySrc;
+};
 
-COLORREF Inverted(COLORREF color)
+// The letter of picture that b, stretched scale times, puts at (x, y); 0 outside.
+char Source(const Picture& picture, const Blit& b, int x, int y, int scale = 1)
 {
-    return RGB(255 - GetRValue(color), 255 - GetGValue(color), 255 - GetBValue(color));
+    const bool inside = x >= b.x && x < b.x + b.width && y >= b.y && y < b.y + b.height;
+    return inside ? picture[b.ySrc + (y - b.y) / scale][b.xSrc + (x - b.x) / scale] : 0;
 }
 
-// The pixels of a horizontal or vertical line from one point towards
-// another, the last point left out, as GDI draws a polyline segment.
-void AddLine(Pixels& pixels, POINT from, POINT to)
+// The 12 x 10 pattern after a transparent copy of kSprite with b.
+std::vector<COLORREF> AfterSprite(const Blit& b, char transparent = 'M', int scale = 1)
 {
-    const int dx = to.x > from.x ? 1 : to.x < from.x ? -1 : 0;
-    const int dy = to.y > from.y ? 1 : to.y < from.y ? -1 : 0;
-    for (POINT p = from; p.x != to.x || p.y != to.y; p.x += dx, p.y += dy)
-        pixels.insert({p.x, p.y});
+    return Image(12, 10, [&](int x, int y) {
+        const char source = Source(kSprite, b, x, y, scale);
+        return source && source != transparent ? LetterColor(source) : PatternColor(x, y);
+    });
 }
 
-// The canvas after inverting pixels an odd number of times each.
-std::vector<COLORREF> ExpectInverted(const Canvas& before, const std::vector<Pixels>& lines)
+// Draws on a patterned 12 x 10 canvas with odd text and background colours;
+// they and the selected bitmap and brush must be back afterwards.
+std::vector<COLORREF> Drawn(const std::function<void(HDC)>& draw)
 {
-    Canvas expected(before.Width(), before.Height());
-    for (int y = 0; y < before.Height(); ++y) {
-        for (int x = 0; x < before.Width(); ++x) {
-            int times = 0;
-            for (const Pixels& line : lines)
-                times += static_cast<int>(line.count({x, y}));
-            expected.SetPixel(x, y, times % 2 ? Inverted(before.Pixel(x, y)) : before.Pixel(x, y));
-        }
-    }
-    return expected.Pixels();
-}
-
-void DrawButton(Canvas& canvas, UINT state)
-{
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hDC = canvas.Dc();
-    item.rcItem = {0, 0, 75, 23};
-    TqDrawColorBtn(&item, kSwatch);
+    Canvas canvas(12, 10);
+    SetTextColor(canvas.Dc(), RGB(1, 2, 3));
+    SetBkColor(canvas.Dc(), RGB(4, 5, 6));
+    const HGDIOBJ brush = GetCurrentObject(canvas.Dc(), OBJ_BRUSH);
+    draw(canvas.Dc());
+    EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(1, 2, 3));
+    EXPECT_EQ(GetBkColor(canvas.Dc()), RGB(4, 5, 6));
+    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BITMAP), canvas.Bitmap());
+    return canvas.Pixels();
 }
 
 }  // namespace
 
-TEST(ColorBtn, PlacesSeparatorArrowAndSwatch)
+TEST(Blt, TransparentCopiesOpaquePixelsAndLeavesTransparentOnesUntouched)
 {
-    // Not pressed, then pressed: everything moves one pixel right and down.
-    for (int shift : {0, 1}) {
-        SCOPED_TRACE(shift ? "pressed" : "not pressed");
-        Canvas canvas(75, 23);
-        canvas.FillPattern();
-        DrawButton(canvas, shift ? ODS_SELECTED : 0);
-        const auto at = [&](int x, int y) { return canvas.Pixel(x + shift, y + shift); };
-
-        // Swatch (5, 4, 60, 19): a black outline round the colour.
-        for (int x = 5; x <= 59; ++x) {
-            EXPECT_EQ(at(x, 4), kBlack) << x;
-            EXPECT_EQ(at(x, 18), kBlack) << x;
-        }
-        for (int y = 4; y <= 18; ++y) {
-            EXPECT_EQ(at(5, y), kBlack) << y;
-            EXPECT_EQ(at(59, y), kBlack) << y;
-        }
-        for (int y = 5; y <= 17; ++y) {
-            for (int x = 6; x <= 58; ++x)
-                ASSERT_EQ(at(x, y), kSwatch) << x << "," << y;
-        }
-        EXPECT_EQ(at(4, 11), GetSysColor(COLOR_BTNFACE));
-        EXPECT_EQ(at(60, 11), GetSysColor(COLOR_BTNFACE));
-
-        // Etched separator at x = 64: shadow, then highlight beside it.
-        EXPECT_EQ(at(64, 11), GetSysColor(COLOR_BTNSHADOW));
-        EXPECT_EQ(at(65, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
-        EXPECT_EQ(at(64, 2), GetSysColor(COLOR_BTNFACE));
-
-        // Arrow (66, 10), (70, 10), (68, 12), filled black.
-        for (const POINT& p : {POINT{66, 10}, POINT{70, 10}, POINT{68, 12}, POINT{68, 11}, POINT{67, 10}})
-            EXPECT_EQ(at(p.x, p.y), kBlack) << p.x << "," << p.y;
-        for (const POINT& p : {POINT{71, 10}, POINT{68, 13}, POINT{68, 9}, POINT{66, 12}})
-            EXPECT_EQ(at(p.x, p.y), GetSysColor(COLOR_BTNFACE)) << p.x << "," << p.y;
+    const struct {
+        Blit blit;
+        char transparent;
+    } cases[] = {
+        {{1, 1, 5, 4, 0, 0}, 'M'}, {{0, 0, 3, 2, 2, 1}, 'M'}, {{9, 7, 5, 4, 0, 0}, 'M'},  // clipped at the edge
+        {{2, 3, 5, 4, 0, 0}, 'G'}, {{1, 1, 5, 4, 0, 0}, 'W'}, {{1, 1, 0, 4, 0, 0}, 'M'}, {{1, 1, 5, -1, 0, 0}, 'M'},
+    };
+    const BitmapPtr sprite = MakeBitmap(kSprite);
+    for (const auto& c : cases) {
+        const Blit& b = c.blit;
+        const COLORREF transparent = LetterColor(c.transparent);
+        const auto draw = [&](HDC dc) {
+            TqTransparentBlt(dc, b.x, b.y, b.width, b.height, sprite.get(), b.xSrc, b.ySrc, transparent, nullptr);
+        };
+        EXPECT_EQ(Drawn(draw), AfterSprite(b, c.transparent)) << "case " << &c - cases;
     }
+    // No bitmap, or one selected into another DC: nothing drawn.
+    Canvas holder(1, 1);
+    const HGDIOBJ previous = SelectObject(holder.Dc(), sprite.get());
+    for (HBITMAP bitmap : {HBITMAP(nullptr), sprite.get()}) {
+        EXPECT_EQ(Drawn([&](HDC dc) { TqTransparentBlt(dc, 0, 0, 5, 4, bitmap, 0, 0, kMagenta, nullptr); }),
+                  kUntouched);
+    }
+    SelectObject(holder.Dc(), previous);
 }
 
-TEST(ColorBtn, ShowsNoSwatchWhenDisabledAndAFocusRectangleWhenFocused)
+TEST(Blt, DisabledPaintsTheFaceThenTheHighlightAndShadowShapes)
 {
-    Canvas plain(75, 23);
-    DrawButton(plain, 0);
+    const struct {
+        Picture picture;
+        Blit blit;
+    } cases[] = {
+        {kGlyph, {1, 1, 5, 4, 0, 0}}, {kGlyph, {2, 2, 3, 2, 1, 1}}, {kGlyph, {8, 7, 5, 4, 0, 0}},  // off the edge
+        {Picture(4, "WWWWW"), {1, 1, 5, 4, 0, 0}}, {Picture(4, "KKKKK"), {1, 1, 5, 4, 0, 0}},
+        {kGlyph, {1, 1, 0, 4, 0, 0}}, {kGlyph, {1, 1, 5, -2, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const Blit& b = c.blit;
+        const BitmapPtr glyph = MakeBitmap(c.picture);
+        const auto dark = [&](int x, int y) { return Source(c.picture, b, x, y) && Source(c.picture, b, x, y) != 'W'; };
+        EXPECT_EQ(Drawn([&](HDC dc) { TqDisabledBlt(dc, b.x, b.y, b.width, b.height, glyph.get(), b.xSrc, b.ySrc); }),
+                  Image(12, 10, [&](int x, int y) {
+                      return dark(x, y)                 ? GetSysColor(COLOR_BTNSHADOW)
+                             : dark(x - 1, y - 1)       ? GetSysColor(COLOR_BTNHIGHLIGHT)
+                             : Source(c.picture, b, x, y) ? GetSysColor(COLOR_BTNFACE) : PatternColor(x, y);
+                  })) << "case " << &c - cases;
+    }
+    const BitmapPtr glyph = MakeBitmap(kGlyph);
+    EXPECT_EQ(Drawn([&](HDC dc) { TqDisabledBlt(dc, 1, 1, 5, 4, nullptr, 0, 0); }), kUntouched);
+    TqDisabledBlt(nullptr, 1, 1, 5, 4, glyph.get(), 0, 0);
+}
 
-    Canvas disabled(75, 23);
-    DrawButton(disabled, ODS_DISABLED);
-    EXPECT_EQ(disabled.Pixel(30, 11), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(disabled.Pixel(5, 4), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(disabled.Pixel(68, 11), kBlack);  // the arrow stays
-    EXPECT_EQ(disabled.Pixel(64, 11), GetSysColor(COLOR_BTNSHADOW));
+TEST(TransparentBmp, DrawsThroughItsMaskUnscaledOrStretchedAndOnlyWithABitmap)
+{
+    CTqTransparentBmp bmp(nullptr, MakeBitmap(kSprite).release(), kMagenta), empty;
+    EXPECT_EQ(Drawn([&](HDC dc) { EXPECT_EQ(bmp.Draw(dc, 2, 1), 1); }), AfterSprite({2, 1, 5, 4, 0, 0}));
+    EXPECT_EQ(Drawn([&](HDC dc) { EXPECT_EQ(bmp.DrawStretch(dc, 1, 1, 10, 8), 1); }),
+              AfterSprite({1, 1, 10, 8, 0, 0}, 'M', 2));
+    EXPECT_EQ(Drawn([&](HDC dc) { EXPECT_EQ(empty.Draw(dc, 0, 0) + empty.DrawStretch(dc, 0, 0, 4, 4), 0); }),
+              kUntouched);
+    EXPECT_EQ(empty.Draw(0, 0) + empty.DrawStretch(0, 0, 4, 4), 0);
+}
 
-    // The focus rectangle (2, 2, 73, 21) changes pixels on its outline only.
-    Canvas focused(75, 23);
-    DrawButton(focused, ODS_FOCUS);
-    int changed = 0;
-    for (int y = 0; y < 23; ++y) {
-        for (int x = 0; x < 75; ++x) {
-            if (focused.Pixel(x, y) == plain.Pixel(x, y))
-                continue;
-            ++changed;
-            const bool onOutline = (x == 2 || x == 72) ? y >= 2 && y <= 20 : (y == 2 || y == 20) && x >= 2 && x <= 72;
-            EXPECT_TRUE(onOutline) << x << "," << y;
+TEST(TransparentBmp, CopiesHoldTheirOwnBitmapWithTheSamePictureAndDrawOnTheWindow)
+{
+    TestWindow window(WS_POPUP | WS_VISIBLE);
+    PumpMessages();
+    auto original = std::make_unique<CTqTransparentBmp>(window, MakeBitmap(kSprite).release(), kMagenta);
+    CTqTransparentBmp copy(*original), assigned(nullptr, MakeBitmap({"KK"}).release(), 0);
+    CTqTransparentBmp result = (assigned = copy);
+    std::vector<HBITMAP> bitmaps;
+    for (CTqTransparentBmp* bmp : {original.get(), &copy, &assigned, &result}) {
+        bitmaps.push_back(bmp->Detach());
+        EXPECT_EQ(bmp->Attach(bitmaps.back()), nullptr);
+    }
+    EXPECT_EQ(std::set<HBITMAP>(bitmaps.begin(), bitmaps.end()).size(), 4u);
+    original.reset();
+    for (CTqTransparentBmp* bmp : {&copy, &assigned, &result}) {
+        EXPECT_EQ(bmp->GetWindowHandle(), window.Handle());
+        EXPECT_EQ(Drawn([&](HDC dc) { EXPECT_EQ(bmp->Draw(dc, 0, 0), 1); }), AfterSprite({0, 0, 5, 4, 0, 0}));
+    }
+    const CTqTransparentBmp empty(window);
+    EXPECT_EQ(CTqTransparentBmp(empty).Detach(), nullptr);
+    // Attach hands the former bitmap over undeleted.
+    const BitmapPtr former(copy.Attach(nullptr));
+    EXPECT_EQ(former.get(), bitmaps[1]);
+    EXPECT_EQ(GetObjectType(former.get()), DWORD(OBJ_BITMAP));
+    // The overloads without a DC draw on the window's.
+    const HDC windowDC = GetDC(window);
+    Canvas canvas(12, 10);
+    BitBlt(windowDC, 0, 0, 12, 10, canvas.Dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(result.Draw(1, 1), 1);
+    BitBlt(canvas.Dc(), 0, 0, 12, 10, windowDC, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDC);
+    EXPECT_EQ(canvas.Pixels(), AfterSprite({1, 1, 5, 4, 0, 0}));
+    EXPECT_EQ(result.DrawStretch(0, 0, 10, 8), 1);
+}
+
+TEST(Draw, ColorButtonShowsFrameSeparatorArrowSwatchAndFocusKeepingPenAndBrush)
+{
+    const COLORREF swatch = RGB(0, 160, 80), face = GetSysColor(COLOR_BTNFACE);
+    // The colours stated for a 75 x 23 item not pressed; CLR_INVALID elsewhere.
+    const auto stated = [&](int x, int y, bool disabled) {
+        if (x >= 5 && x < 60 && y >= 4 && y < 19)  // the swatch outlined in black
+            return disabled ? face : x == 5 || x == 59 || y == 4 || y == 18 ? 0 : swatch;
+        if (y == 10 ? x >= 66 && x <= 70 : x == 68 && (y == 11 || y == 12))  // the arrow
+            return COLORREF(0);
+        if (y == 11 && (x == 64 || x == 65))  // the etched separator
+            return GetSysColor(x == 64 ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT);
+        const bool beside = (y == 11 && (x == 4 || x == 60)) || (x == 64 && y == 2) || (x == 71 && y == 10) ||
+                            (x == 68 && (y == 9 || y == 13)) || (x == 66 && y == 12);
+        return beside ? face : CLR_INVALID;
+    };
+    std::vector<std::vector<COLORREF>> pictures;
+    for (UINT state : {0, ODS_SELECTED, ODS_DISABLED, ODS_DISABLED | ODS_SELECTED, ODS_FOCUS}) {
+        Canvas canvas(75, 23);
+        SelectObject(canvas.Dc(), GetStockObject(WHITE_PEN));
+        SelectObject(canvas.Dc(), GetStockObject(GRAY_BRUSH));
+        DRAWITEMSTRUCT item = {ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, state, nullptr, canvas.Dc(), {0, 0, 75, 23}, 0};
+        TqDrawColorBtn(&item, swatch);
+        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), GetStockObject(WHITE_PEN));
+        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), GetStockObject(GRAY_BRUSH));
+        pictures.push_back(canvas.Pixels());
+        const int shift = state & ODS_SELECTED ? 1 : 0;  // pressed: all one pixel right and down
+        for (int i = 0; state != ODS_FOCUS && i < 75 * 23; ++i) {
+            const COLORREF colour = stated(i % 75 - shift, i / 75 - shift, state & ODS_DISABLED);
+            EXPECT_EQ(pictures.back()[i], colour == CLR_INVALID ? pictures.back()[i] : colour)
+                << i % 75 << "," << i / 75 << " state " << state;
         }
+    }
+    // The focus rectangle (2, 2, 73, 21) changes pixels on its outline only.
+    int changed = 0;
+    for (int x = 0, y = 0, i = 0; i < 75 * 23; x = ++i % 75, y = i / 75) {
+        const bool outline = (x == 2 || x == 72) ? y >= 2 && y <= 20 : (y == 2 || y == 20) && x >= 2 && x <= 72;
+        changed += pictures[4][i] != pictures[0][i];
+        EXPECT_TRUE(outline || pictures[4][i] == pictures[0][i]) << x << "," << y;
     }
     EXPECT_GT(changed, 50);
+    TqDrawColorBtn(nullptr, swatch);
 }
 
-TEST(ColorBtn, PutsBackThePenAndBrush)
+TEST(Draw, CrossHairAndFrameInvertTheirLinesAndASecondDrawingErasesThem)
 {
-    Canvas canvas(75, 23);
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
-    HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
-    SelectObject(canvas.Dc(), pen);
-    SelectObject(canvas.Dc(), brush);
-    for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED | ODS_FOCUS), static_cast<UINT>(ODS_DISABLED)}) {
-        DrawButton(canvas, state);
-        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), pen) << state;
-        EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), brush) << state;
-    }
-    SelectObject(canvas.Dc(), GetStockObject(BLACK_PEN));
-    SelectObject(canvas.Dc(), GetStockObject(WHITE_BRUSH));
-    DeleteObject(pen);
-    DeleteObject(brush);
-    TqDrawColorBtn(nullptr, kSwatch);
-}
-
-TEST(CrossHairAndFrame, InvertTheirLinesAndASecondDrawingErasesThem)
-{
-    struct Case {
-        bool frame;
-        int x, y, width, height;
+    const int cases[][5] = {  // frame, x, y, width, height
+        {0, 0, 0, 5, 4}, {0, 1, 1, 4, 3}, {0, 6, 1, -3, 4}, {1, 1, 1, 4, 3}, {1, 0, 0, 7, 6}, {1, 5, 4, -3, -2},
     };
-    // 5 x 4 at (0, 0): lines at y = 2 and x = 2; the crossing pixel is
-    // inverted twice and keeps its colour.
-    const Case cases[] = {
-        {false, 0, 0, 5, 4}, {false, 1, 1, 4, 3}, {false, 6, 1, -3, 4},
-        {true, 1, 1, 4, 3},  {true, 0, 0, 7, 6},  {true, 5, 4, -3, -2},
-    };
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.frame ? "frame " : "cross-hair ") << c.x << "," << c.y
-                                        << " " << c.width << "x" << c.height);
-        Canvas canvas(8, 7);
-        canvas.FillPattern();
-        const std::vector<COLORREF> before = canvas.Pixels();
-        std::vector<Pixels> lines;
-        if (c.frame) {
-            const POINT corners[] = {{c.x, c.y}, {c.x, c.y + c.height}, {c.x + c.width, c.y + c.height},
-                                     {c.x + c.width, c.y}, {c.x, c.y}};
-            Pixels outline;
-            for (int i = 0; i < 4; ++i)
-                AddLine(outline, corners[i], corners[i + 1]);
-            lines.push_back(outline);
-        } else {
-            Pixels horizontal;
-            Pixels vertical;
-            AddLine(horizontal, {c.x, c.y + c.height / 2}, {c.x + c.width, c.y + c.height / 2});
-            AddLine(vertical, {c.x + c.width / 2, c.y}, {c.x + c.width / 2, c.y + c.height});
-            lines = {horizontal, vertical};
+    const HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    for (const auto& c : cases) {
+        // Each polyline segment leaves out its last point; a pixel inverted
+        // by both lines of the cross-hair keeps its colour.
+        const int x = c[1], y = c[2], right = x + c[3], bottom = y + c[4], midX = x + c[3] / 2, midY = y + c[4] / 2;
+        const std::vector<std::vector<POINT>> lines =
+            c[0] ? std::vector<std::vector<POINT>>{{{x, y}, {x, bottom}, {right, bottom}, {right, y}, {x, y}}}
+                 : std::vector<std::vector<POINT>>{{{x, midY}, {right, midY}}, {{midX, y}, {midX, bottom}}};
+        std::vector<COLORREF> expected = Canvas(8, 7).Pixels();
+        for (const auto& line : lines) {
+            std::set<std::pair<int, int>> pixels;
+            for (size_t i = 1; i < line.size(); ++i) {
+                for (POINT p = line[i - 1], to = line[i]; p.x != to.x || p.y != to.y;
+                     p.x += (to.x > p.x) - (to.x < p.x), p.y += (to.y > p.y) - (to.y < p.y))
+                    pixels.insert({p.x, p.y});
+            }
+            for (const auto& p : pixels)
+                expected[p.second * 8 + p.first] ^= 0xFFFFFF;
         }
-        const std::vector<COLORREF> expected = ExpectInverted(canvas, lines);
-
+        Canvas canvas(8, 7);
         SetROP2(canvas.Dc(), R2_MASKPEN);
-        HGDIOBJ previousPen = GetCurrentObject(canvas.Dc(), OBJ_PEN);
-        const auto draw = c.frame ? TqDrawFrame : TqDrawCrossHair;
-        draw(canvas.Dc(), pen, c.x, c.y, c.width, c.height);
-        EXPECT_EQ(canvas.Pixels(), expected);
+        const HGDIOBJ previousPen = GetCurrentObject(canvas.Dc(), OBJ_PEN);
+        const auto draw = c[0] ? TqDrawFrame : TqDrawCrossHair;
+        draw(canvas.Dc(), pen, x, y, c[3], c[4]);
+        EXPECT_EQ(canvas.Pixels(), expected) << "case " << &c - cases;
         EXPECT_EQ(GetROP2(canvas.Dc()), R2_MASKPEN);
         EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), previousPen);
-        draw(canvas.Dc(), pen, c.x, c.y, c.width, c.height);
-        EXPECT_EQ(canvas.Pixels(), before);
+        draw(canvas.Dc(), pen, x, y, c[3], c[4]);
+        EXPECT_EQ(canvas.Pixels(), Canvas(8, 7).Pixels()) << "case " << &c - cases;
+    }
+    DeleteObject(pen);
+}
+
+TEST(Draw, NoOperationKeepsAGdiObject)
+{
+    // Each operation runs three times as often as the GDI handles left free
+    // once the process's table is filled with brushes (Wine's holds about
+    // 65,500, Windows' 10,000): one object kept per call would exhaust it.
+    const size_t kFree = 2000, kMostHandles = 200000;
+    const BitmapPtr sprite = MakeBitmap({"MKM", "KRK", "MKM"});
+    TestWindow window(WS_POPUP);
+    CTqTransparentBmp transparent(window, MakeBitmap({"MKM", "KRK", "MKM"}).release(), kMagenta);
+    CTqDib dib;
+    ASSERT_EQ(dib.Create(3, 3, 24, 0) + dib.FillRect({0, 0, 255, 0}, nullptr, 0), 2);
+    const HPEN pen = CreatePen(PS_SOLID, 2, 0);
+    const std::function<void(HDC)> operations[] = {
+        [&](HDC dc) { TqTransparentBlt(dc, 1, 1, 3, 3, sprite.get(), 0, 0, kMagenta, nullptr); },
+        [&](HDC dc) { TqDisabledBlt(dc, 1, 1, 3, 3, sprite.get(), 0, 0); },
+        [&](HDC dc) { transparent.Draw(dc, 1, 1); transparent.DrawStretch(dc, 1, 1, 3, 3); },
+        [&](HDC dc) { CTqTransparentBmp copy(transparent); (copy = transparent).Draw(dc, 1, 1); },
+        [&](HDC dc) {
+            DRAWITEMSTRUCT item = {ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, ODS_FOCUS, nullptr, dc, {0, 0, 8, 8}, 0};
+            TqDrawColorBtn(&item, RGB(0, 0, 255));
+        },
+        [&](HDC dc) { TqDrawCrossHair(dc, pen, 0, 0, 4, 4); TqDrawFrame(dc, pen, 1, 1, 3, 3); },
+        [&](HDC dc) { dib.StretchDIBits(dc, 1, 1, 3, 3, SRCCOPY, 1); },
+    };
+    for (const auto& operation : operations) {
+        Canvas reference(6, 6), canvas(6, 6), last(6, 6);
+        operation(reference.Dc());
+        std::vector<HBRUSH> brushes;
+        for (HBRUSH brush; brushes.size() < kMostHandles && (brush = CreateSolidBrush(0)) != nullptr;)
+            brushes.push_back(brush);
+        EXPECT_LT(brushes.size(), kMostHandles);  // the table is full
+        for (size_t i = 0; i < kFree && !brushes.empty(); ++i) {
+            DeleteObject(brushes.back());
+            brushes.pop_back();
+        }
+        for (size_t call = 0; call < 3 * kFree; ++call)
+            operation(canvas.Dc());
+        operation(last.Dc());
+        for (HBRUSH brush : brushes)
+            DeleteObject(brush);
+        EXPECT_EQ(last.Pixels(), reference.Pixels()) << "operation " << &operation - operations;
     }
     DeleteObject(pen);
 }
