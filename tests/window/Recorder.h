@@ -5,32 +5,29 @@
 #include <TqCommon.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <functional>
-#include <iterator>
-#include <new>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "TestWindow.h"
 #include "window/internal/TqWndClass.h"
 
-// Arguments are formatted alike for the recorder and the expectations.
-inline std::string Arg(long long value) { return std::to_string(value); }
-inline std::string Arg(POINT pt) { return "(" + Arg(pt.x) + "," + Arg(pt.y) + ")"; }
-template <class T>
-std::string Arg(T* pointer)
+// A handler call as the recorder logs it: its name and its arguments.
+inline std::ostream& operator<<(std::ostream& out, POINT pt) { return out << pt.x << ',' << pt.y; }
+inline std::ostream& operator<<(std::ostream& out, NCCALCSIZE_PARAMS* params)
 {
-    return std::to_string(reinterpret_cast<std::uintptr_t>(pointer));
+    const RECT& r = params->rgrc[0];  // the client area handed on to the handler
+    return out << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom;
 }
-
 template <class... Args>
 std::string Call(const char* handler, Args... args)
 {
-    std::string text = std::string(handler) + "(";
-    const char* separator = "";
-    ((text += separator, text += Arg(args), separator = ","), ...);
-    return text + ")";
+    std::ostringstream text;
+    text << handler;
+    ((text << ' ' << args), ...);
+    return text.str();
 }
 
 // The test windows' class, registered through the library's own helper.
@@ -41,37 +38,36 @@ inline const char* RecorderClass()
     return windowClass.Name();
 }
 
+// Handlers that log their call. Int ones answer `answer`, or what CTqWnd's
+// own handler answers while it is unset; void ones run CTqWnd's, then `after`.
+#define TQ_RECORD_INT(Name, Params, ...)                     \
+    int Name Params override                                 \
+    {                                                        \
+        calls.push_back(Call(#Name, __VA_ARGS__));           \
+        return answer ? *answer : CTqWnd::Name(__VA_ARGS__); \
+    }
+#define TQ_RECORD_VOID(Name, Params, ...)                                              \
+    void Name Params override { CTqWnd::Name(__VA_ARGS__); Logged(Call(#Name, __VA_ARGS__)); }
+
 class Recorder : public CTqWnd {
 public:
     std::vector<std::string> calls;
-    // What every int handler answers; unset: what CTqWnd's own handler does.
     std::optional<int> answer;
-    std::optional<long> notifyResult;  // stored by OnNotify when set
-    // Run at the end of their handlers; they may destroy the window or the object.
-    std::function<void(Recorder&)> afterTimer, afterDestroy;
-    std::function<void(NCCALCSIZE_PARAMS*)> afterNcCalcSize;
-    // What OnCreate saw of the binding.
-    HWND handleInOnCreate = nullptr;
+    // Given each void handler's call; it may end the window or the object.
+    std::function<void(Recorder&, const std::string& call)> after;
+    HWND handleInOnCreate = nullptr;  // what OnCreate saw of the binding
     CTqWnd* mappedInOnCreate = nullptr;
 
-    int CreateTop(const char* title = "Recorder", unsigned int menu = 0)
+    int CreateTop(const char* title = "Recorder", HMENU menu = nullptr)
     {
         return Create(RecorderClass(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200,
-                      nullptr, menu);
+                      nullptr, static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(menu)));
     }
-    int CreateChild(CTqWnd* parent)
+    int Count(const std::string& call) const
     {
-        return Create(RecorderClass(), "Child", WS_CHILD | WS_VISIBLE, 5, 5, 100, 50, parent, 7);
-    }
-    int Count(const std::string& prefix) const
-    {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](auto& call) {
-            return call.compare(0, prefix.size(), prefix) == 0;
-        }));
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
     HMENU Menu() const { return m_hMenu; }
-    HACCEL Accel() const { return m_hAccel; }
-    int Attached() const { return m_bAttached; }
     CTqWnd* CmdWnd() const { return m_pCmdWnd; }
     int Command(unsigned int wParam, long lParam) { return OnCommand(wParam, lParam); }
 
@@ -79,9 +75,9 @@ public:
     // PreTranslateProc, which asks that object only.
     static CTqWnd* MappedObject(HWND hWnd)
     {
-        s_translator = nullptr;
         MSG msg = {};
         msg.hwnd = hWnd;
+        s_translator = nullptr;
         CTqWnd::PreTranslateProc(&msg);
         return s_translator;
     }
@@ -92,129 +88,60 @@ protected:
         s_translator = this;
         return CTqWnd::PreTranslateMessage(msg);
     }
-    int OnCmdMsg(unsigned int id, int code, HWND control) override
-    {
-        Log(Call("OnCmdMsg", id, code, control));
-        return answer ? *answer : CTqWnd::OnCmdMsg(id, code, control);
-    }
     int OnCreate(CREATESTRUCTA* create) override
     {
         handleInOnCreate = m_hWnd;
         mappedInOnCreate = MappedObject(m_hWnd);
-        return Answer(Call("OnCreate", create));
+        calls.push_back(Call("OnCreate", create));
+        return answer.value_or(0);
     }
-    void OnDestroy() override
-    {
-        Log("OnDestroy()");
-        CTqWnd::OnDestroy();
-        if (const auto hook = afterDestroy)  // a copy: the hook may end this object
-            hook(*this);
-    }
-    int OnCommand(unsigned int wParam, long lParam) override
-    {
-        Log(Call("OnCommand", wParam, lParam));
-        return answer ? *answer : CTqWnd::OnCommand(wParam, lParam);
-    }
-    void OnPaint() override
-    {
-        Log("OnPaint()");
-        CTqWnd::OnPaint();
-    }
-    void OnNcCalcSize(int calcValidRects, NCCALCSIZE_PARAMS* params) override
-    {
-        Log(Call("OnNcCalcSize", calcValidRects, params));
-        if (afterNcCalcSize)
-            afterNcCalcSize(params);
-    }
-    void OnTimer(unsigned int id) override
-    {
-        Log(Call("OnTimer", id));
-        if (const auto hook = afterTimer)
-            hook(*this);
-    }
+    // Stores the notification's code as the result when it is nonzero.
     int OnNotify(unsigned int id, long lParam, long* result) override
     {
-        if (notifyResult)
-            *result = *notifyResult;
-        return Answer(Call("OnNotify", id, lParam));
+        if (const auto* header = reinterpret_cast<NMHDR*>(lParam); header && header->code)
+            *result = static_cast<long>(header->code);
+        calls.push_back(Call("OnNotify", id, lParam));
+        return answer.value_or(0);
     }
-    int OnNcActivate(int active) override
-    {
-        Log(Call("OnNcActivate", active));
-        return answer.value_or(CTqWnd::OnNcActivate(active));
-    }
-    int OnSetCursor(HWND wnd, unsigned int hitTest, unsigned int message) override
-    {
-        Log(Call("OnSetCursor", wnd, hitTest, message));
-        return answer.value_or(CTqWnd::OnSetCursor(wnd, hitTest, message));
-    }
-    int OnHelpInfo(HELPINFO* info) override { return Answer(Call("OnHelpInfo", info)); }
-    int OnNcPaint(HRGN region) override { return Answer(Call("OnNcPaint", region)); }
-    int OnEraseBkgnd(HDC dc) override { return Answer(Call("OnEraseBkgnd", dc)); }
-    int OnHScroll(unsigned int code, unsigned int pos, HWND bar) override
-    {
-        return Answer(Call("OnHScroll", code, pos, bar));
-    }
-    int OnMeasureItem(int id, MEASUREITEMSTRUCT* item) override
-    {
-        return Answer(Call("OnMeasureItem", id, item));
-    }
-    int OnDrawItem(int id, DRAWITEMSTRUCT* item) override
-    {
-        return Answer(Call("OnDrawItem", id, item));
-    }
-    int OnMouseWheel(unsigned int flags, short delta, POINT pt) override
-    {
-        return Answer(Call("OnMouseWheel", flags, delta, pt));
-    }
-    void OnSize(unsigned int type, int cx, int cy) override { Log(Call("OnSize", type, cx, cy)); }
-    void OnKeyDown(unsigned int key, unsigned int repeat, unsigned int flags) override
-    {
-        Log(Call("OnKeyDown", key, repeat, flags));
-    }
-    void OnLButtonDown(unsigned int f, POINT pt) override { Log(Call("OnLButtonDown", f, pt)); }
-    void OnLButtonUp(unsigned int f, POINT pt) override { Log(Call("OnLButtonUp", f, pt)); }
-    void OnRButtonDown(unsigned int f, POINT pt) override { Log(Call("OnRButtonDown", f, pt)); }
-    void OnRButtonUp(unsigned int f, POINT pt) override { Log(Call("OnRButtonUp", f, pt)); }
-    void OnMButtonDown(unsigned int f, POINT pt) override { Log(Call("OnMButtonDown", f, pt)); }
-    void OnMButtonUp(unsigned int f, POINT pt) override { Log(Call("OnMButtonUp", f, pt)); }
-    void OnMouseMove(unsigned int f, POINT pt) override { Log(Call("OnMouseMove", f, pt)); }
-    void OnActivate(unsigned int state, HWND other, int minimized) override
-    {
-        Log(Call("OnActivate", state, other, minimized));
-    }
-    void OnSetFocus(HWND previous) override { Log(Call("OnSetFocus", previous)); }
-    void OnKillFocus(HWND next) override { Log(Call("OnKillFocus", next)); }
-    void OnInitMenuPopup(HMENU menu, unsigned int index, int sysMenu) override
-    {
-        Log(Call("OnInitMenuPopup", menu, index, sysMenu));
-    }
-    void OnDropFiles(unsigned int drop) override { Log(Call("OnDropFiles", drop)); }
+    void OnPaint() override { CTqWnd::OnPaint(); Logged("OnPaint"); }
+    void OnDestroy() override { CTqWnd::OnDestroy(); Logged("OnDestroy"); }
+    TQ_RECORD_INT(OnCmdMsg, (unsigned int id, int code, HWND control), id, code, control)
+    TQ_RECORD_INT(OnCommand, (unsigned int wParam, long lParam), wParam, lParam)
+    TQ_RECORD_INT(OnHelpInfo, (HELPINFO * info), info)
+    TQ_RECORD_INT(OnNcPaint, (HRGN region), region)
+    TQ_RECORD_INT(OnEraseBkgnd, (HDC dc), dc)
+    TQ_RECORD_INT(OnNcActivate, (int active), active)
+    TQ_RECORD_INT(OnHScroll, (unsigned int code, unsigned int pos, HWND bar), code, pos, bar)
+    TQ_RECORD_INT(OnMeasureItem, (int id, MEASUREITEMSTRUCT* item), id, item)
+    TQ_RECORD_INT(OnDrawItem, (int id, DRAWITEMSTRUCT* item), id, item)
+    TQ_RECORD_INT(OnMouseWheel, (unsigned int flags, short delta, POINT pt), flags, delta, pt)
+    TQ_RECORD_INT(OnSetCursor, (HWND wnd, unsigned int hit, unsigned int msg), wnd, hit, msg)
+    TQ_RECORD_VOID(OnTimer, (unsigned int id), id)
+    TQ_RECORD_VOID(OnNcCalcSize, (int calcValidRects, NCCALCSIZE_PARAMS* p), calcValidRects, p)
+    TQ_RECORD_VOID(OnSize, (unsigned int type, int cx, int cy), type, cx, cy)
+    TQ_RECORD_VOID(OnKeyDown, (unsigned int key, unsigned int n, unsigned int f), key, n, f)
+    TQ_RECORD_VOID(OnActivate, (unsigned int state, HWND other, int minimized), state, other,
+                   minimized)
+    TQ_RECORD_VOID(OnSetFocus, (HWND previous), previous)
+    TQ_RECORD_VOID(OnKillFocus, (HWND next), next)
+    TQ_RECORD_VOID(OnInitMenuPopup, (HMENU menu, unsigned int i, int sysMenu), menu, i, sysMenu)
+    TQ_RECORD_VOID(OnDropFiles, (unsigned int drop), drop)
+#define TQ_RECORD_MOUSE(Name) TQ_RECORD_VOID(Name, (unsigned int flags, POINT pt), flags, pt)
+    TQ_RECORD_MOUSE(OnLButtonDown) TQ_RECORD_MOUSE(OnLButtonUp) TQ_RECORD_MOUSE(OnRButtonDown)
+    TQ_RECORD_MOUSE(OnRButtonUp) TQ_RECORD_MOUSE(OnMButtonDown) TQ_RECORD_MOUSE(OnMButtonUp)
+    TQ_RECORD_MOUSE(OnMouseMove)
 
 private:
-    void Log(const std::string& call) { calls.push_back(call); }
-    int Answer(const std::string& call)
+    void Logged(const std::string& call)
     {
-        Log(call);
-        return answer.value_or(0);
+        calls.push_back(call);
+        if (const auto hook = after)  // a copy: the hook may end this object
+            hook(*this, call);
     }
 
     static inline CTqWnd* s_translator = nullptr;
 };
 
-// Storage for a Recorder whose life a test ends by hand, filled with a
-// pattern then, to show that nothing writes to it afterwards.
-struct Grave {
-    alignas(Recorder) unsigned char bytes[sizeof(Recorder)];
-
-    Recorder* Raise() { return new (bytes) Recorder; }
-    void Bury(Recorder* recorder)
-    {
-        recorder->~Recorder();
-        std::fill(std::begin(bytes), std::end(bytes), 0xA5);
-    }
-    bool Untouched() const
-    {
-        return std::all_of(std::begin(bytes), std::end(bytes), [](auto b) { return b == 0xA5; });
-    }
-};
+#undef TQ_RECORD_INT
+#undef TQ_RECORD_VOID
+#undef TQ_RECORD_MOUSE

@@ -1,150 +1,116 @@
-// The binary interface applications are compiled against (virtual slots and
-// field offsets), copies, rectangle wrappers, the progress interface and the
-// registration of control classes.
+// What applications build on: the binary interface (virtual slots and field
+// offsets), the rectangle wrappers, the registration of control classes,
+// routing along a chain of command windows, accelerators from this program's
+// resources through a real message loop, the reserved cursor and wait cursors.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "Recorder.h"
-#include "TestWindow.h"
 
 namespace {
 
-// The vtable slot of a virtual member function, read from the pointer to
-// member as the Itanium C++ ABI of this compiler lays it out: 1 plus the
-// byte offset of the slot. Slots 0 and 1 hold the two destructors.
-template <class MemberFunction>
-int Slot(MemberFunction function)
+// The index of the first virtual member function out of its place, or -1.
+// Its vtable slot is read from the pointer to member as the Itanium C++ ABI
+// lays it out (1 plus the slot's byte offset); slots 0 and 1 hold the two
+// destructors, then come the operations in declaration order.
+template <class... MemberFunctions>
+int FirstMisplaced(MemberFunctions... functions)
 {
-    struct Representation {
-        std::uintptr_t pointer;
-        std::ptrdiff_t adjustment;
-    } representation;
-    static_assert(sizeof function == sizeof representation, "Itanium pointer to member");
-    std::memcpy(&representation, &function, sizeof representation);
-    return static_cast<int>((representation.pointer - 1) / sizeof(void*));
+    std::vector<std::uintptr_t> words;
+    ((words.push_back(0), std::memcpy(&words.back(), &functions, sizeof(std::uintptr_t))), ...);
+    for (size_t i = 0; i < words.size(); ++i) {
+        if ((words[i] - 1) / sizeof(void*) != i + 2)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
-// The virtual operations of CTqWnd after the destructor, in declaration
-// order, and its fields' offsets.
+// Posts an F5 press (TqTestAccel's command 40001) to hWnd, then runs the
+// application's message loop until the queue is empty; returns how many
+// messages PreTranslateProc took.
+int PressF5(HWND hWnd)
+{
+    PostMessageA(hWnd, WM_KEYDOWN, VK_F5, 0x003F0001);
+    int translated = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CTqWnd::PreTranslateProc(&msg)) {
+            ++translated;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return translated;
+}
+
 struct WndLayout : CTqWnd {
     using L = WndLayout;
-    static std::vector<int> Slots()
+    static int FirstMisplacedVirtual()
     {
-        return {Slot(&L::Attach), Slot(&L::Create), Slot(&L::CreateEx), Slot(&L::MeasureItem),
-                Slot(&L::DrawItem), Slot(&L::CustomDraw), Slot(&L::OnMessage),
-                Slot(&L::PreTranslateMessage), Slot(&L::OnCmdMsg), Slot(&L::OnCreate),
-                Slot(&L::OnDestroy), Slot(&L::OnCommand), Slot(&L::OnHelpInfo),
-                Slot(&L::OnNcPaint), Slot(&L::OnPaint), Slot(&L::OnEraseBkgnd),
-                Slot(&L::OnNcCalcSize), Slot(&L::OnSize), Slot(&L::OnKeyDown), Slot(&L::OnTimer),
-                Slot(&L::OnLButtonDown), Slot(&L::OnLButtonUp), Slot(&L::OnRButtonDown),
-                Slot(&L::OnRButtonUp), Slot(&L::OnMButtonDown), Slot(&L::OnMButtonUp),
-                Slot(&L::OnMouseMove), Slot(&L::OnMouseWheel), Slot(&L::OnNcActivate),
-                Slot(&L::OnActivate), Slot(&L::OnHScroll), Slot(&L::OnMeasureItem),
-                Slot(&L::OnDrawItem), Slot(&L::OnNotify), Slot(&L::OnSetCursor),
-                Slot(&L::OnSetFocus), Slot(&L::OnKillFocus), Slot(&L::OnInitMenuPopup),
-                Slot(&L::OnDropFiles)};
+        return FirstMisplaced(
+            &L::Attach, &L::Create, &L::CreateEx, &L::MeasureItem, &L::DrawItem, &L::CustomDraw,
+            &L::OnMessage, &L::PreTranslateMessage, &L::OnCmdMsg, &L::OnCreate, &L::OnDestroy,
+            &L::OnCommand, &L::OnHelpInfo, &L::OnNcPaint, &L::OnPaint, &L::OnEraseBkgnd,
+            &L::OnNcCalcSize, &L::OnSize, &L::OnKeyDown, &L::OnTimer, &L::OnLButtonDown,
+            &L::OnLButtonUp, &L::OnRButtonDown, &L::OnRButtonUp, &L::OnMButtonDown,
+            &L::OnMButtonUp, &L::OnMouseMove, &L::OnMouseWheel, &L::OnNcActivate, &L::OnActivate,
+            &L::OnHScroll, &L::OnMeasureItem, &L::OnDrawItem, &L::OnNotify, &L::OnSetCursor,
+            &L::OnSetFocus, &L::OnKillFocus, &L::OnInitMenuPopup, &L::OnDropFiles);
     }
     std::vector<std::ptrdiff_t> FieldOffsets() const
     {
-        const auto offset = [this](const void* field) {
-            return static_cast<const char*>(field) -
-                   reinterpret_cast<const char*>(static_cast<const CTqWnd*>(this));
+        const auto at = [this](const void* field) {
+            return static_cast<const char*>(field) - reinterpret_cast<const char*>(this);
         };
-        return {offset(&m_hWnd), offset(&m_hMenu), offset(&m_hAccel), offset(&m_bAttached),
-                offset(&m_pCmdWnd)};
+        return {at(&m_hWnd), at(&m_hMenu), at(&m_hAccel), at(&m_bAttached), at(&m_pCmdWnd)};
     }
 };
-
-// From slot 2 on, one slot per operation in declaration order.
-std::vector<int> SlotsFromTwo(size_t count)
-{
-    std::vector<int> slots(count);
-    for (size_t i = 0; i < count; ++i)
-        slots[i] = static_cast<int>(i) + 2;
-    return slots;
-}
 
 }  // namespace
 
 TEST(WndInterface, VirtualOperationsAndFieldsKeepTheirPlaces)
 {
-    EXPECT_EQ(WndLayout::Slots(), SlotsFromTwo(39));
+    EXPECT_EQ(WndLayout::FirstMisplacedVirtual(), -1);
     using P = CTqBaseProgressWnd;
-    const std::vector<int> progress = {Slot(&P::TqShow), Slot(&P::TqDoModal),
-                                       Slot(&P::TqSetTitle), Slot(&P::TqSetText),
-                                       Slot(&P::TqSetRange), Slot(&P::TqSetPos),
-                                       Slot(&P::TqPeekAndPump), Slot(&P::TqIsCancelled)};
-    EXPECT_EQ(progress, SlotsFromTwo(8));
-
+    EXPECT_EQ(FirstMisplaced(&P::TqShow, &P::TqDoModal, &P::TqSetTitle, &P::TqSetText,
+                             &P::TqSetRange, &P::TqSetPos, &P::TqPeekAndPump, &P::TqIsCancelled),
+              -1);
     EXPECT_EQ(WndLayout().FieldOffsets(), (std::vector<std::ptrdiff_t>{4, 8, 12, 16, 20}));
     EXPECT_EQ(sizeof(CTqWnd), 24u);
     EXPECT_EQ(sizeof(CTqBaseProgressWnd), sizeof(void*));
     EXPECT_EQ(sizeof(CTqWaitCursor), sizeof(void*));
-}
-
-TEST(WndInterface, CopiesShareTheHandleButNotTheBinding)
-{
-    Recorder wnd;
-    ASSERT_EQ(wnd.CreateTop(), 1);
-    {
-        const Recorder copy(wnd);
-        EXPECT_EQ(copy.GetHwnd(), wnd.GetHwnd());
-        EXPECT_EQ(Recorder::MappedObject(wnd.GetHwnd()), &wnd);
-    }
-    EXPECT_EQ(Recorder::MappedObject(wnd.GetHwnd()), &wnd);
-    wnd.Destroy();
+    EXPECT_EQ(P().TqIsCancelled(), 0);  // a plain progress interface is never cancelled
 }
 
 TEST(WndInterface, RectangleWrappersConvertBothCornersOrFail)
 {
-    TestWindow parent(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    TestWindow child(WS_CHILD | WS_VISIBLE, parent);
+    TestWindow parent(WS_OVERLAPPEDWINDOW | WS_VISIBLE), child(WS_CHILD | WS_VISIBLE, parent);
     CTqWnd wnd;
     ASSERT_EQ(wnd.Attach(child), 1);
-
-    RECT before, after;
-    wnd.GetWindowRect(&before);
-    EXPECT_EQ(wnd.MoveWindow(nullptr, 1), 0);
-    wnd.GetWindowRect(&after);
-    EXPECT_TRUE(EqualRect(&before, &after));
     const RECT target = {12, 15, 62, 45};
     ASSERT_EQ(wnd.MoveWindow(&target, 1), 1);
-    wnd.GetWindowRect(&after);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&after), 2);
-    EXPECT_TRUE(EqualRect(&after, &target));
+    EXPECT_EQ(wnd.MoveWindow(nullptr, 1), 0);  // without moving
+    RECT rect;
+    wnd.GetWindowRect(&rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_TRUE(EqualRect(&rect, &target));
 
     const RECT original = {1, 2, 30, 40};
-    RECT rect = original;
-    POINT corners[2] = {{1, 2}, {30, 40}};
-    MapWindowPoints(child, nullptr, corners, 2);
+    RECT onScreen = original;
+    MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
+    rect = original;
     ASSERT_EQ(wnd.ClientToScreen(&rect), 1);
-    const RECT expected = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-    EXPECT_TRUE(EqualRect(&rect, &expected));
+    EXPECT_TRUE(EqualRect(&rect, &onScreen));
     ASSERT_EQ(wnd.ScreenToClient(&rect), 1);
     EXPECT_TRUE(EqualRect(&rect, &original));
     EXPECT_EQ(wnd.ClientToScreen(static_cast<RECT*>(nullptr)), 0);
-
     DestroyWindow(child);
     EXPECT_EQ(wnd.ClientToScreen(&rect), 0);
     EXPECT_EQ(wnd.ScreenToClient(&rect), 0);
     EXPECT_TRUE(EqualRect(&rect, &original));
-}
-
-TEST(WndInterface, PlainProgressReportsIntoNothingAndIsNeverCancelled)
-{
-    CTqBaseProgressWnd plain;
-    plain.TqSetTitle("Work");
-    plain.TqSetText("step");
-    plain.TqSetRange(-1, 100);
-    plain.TqSetPos(50);
-    plain.TqShow(1);
-    plain.TqPeekAndPump();
-    plain.TqDoModal();
-    EXPECT_EQ(plain.TqIsCancelled(), 0);
-    CTqBaseProgressWnd copy(plain);
-    copy = plain;
-    EXPECT_EQ(copy.TqIsCancelled(), 0);
 }
 
 TEST(WndInterface, ControlClassIsRegisteredOnceAndRetriedAfterAFailure)
@@ -156,25 +122,102 @@ TEST(WndInterface, ControlClassIsRegisteredOnceAndRetriedAfterAFailure)
     squatter.hInstance = application;
     squatter.lpszClassName = kName;
     ASSERT_TRUE(RegisterClassA(&squatter));
-
     tq::WndClass control(kName);
     EXPECT_EQ(control.Register(), 0);
     UnregisterClassA(kName, application);
     ASSERT_EQ(control.Register(), 1);
 
-    WNDCLASSEXA registered = {};
-    registered.cbSize = sizeof registered;
-    ASSERT_TRUE(GetClassInfoExA(application, kName, &registered));
-    EXPECT_EQ(registered.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
+    WNDCLASSA registered = {};
+    ASSERT_TRUE(GetClassInfoA(application, kName, &registered));
     EXPECT_EQ(registered.lpfnWndProc, &CTqWnd::WndProc);
-    EXPECT_EQ(registered.cbClsExtra + registered.cbWndExtra, 0);
-    EXPECT_EQ(registered.hIcon, nullptr);
-    EXPECT_EQ(registered.hCursor, LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    EXPECT_EQ(registered.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(registered.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    EXPECT_EQ(registered.lpszMenuName, nullptr);
-
-    // Registered once: later calls do not register again.
     UnregisterClassA(kName, application);
-    EXPECT_EQ(control.Register(), 1);
-    EXPECT_FALSE(GetClassInfoExA(application, kName, &registered));
+    EXPECT_EQ(control.Register(), 1);  // registered once: not again
+    EXPECT_FALSE(GetClassInfoA(application, kName, &registered));
+}
+
+TEST(WndCommand, CommandsTravelAlongTheChainWhichNeverLoops)
+{
+    Recorder first, second, last;
+    first.SetCmdWnd(&second);
+    second.SetCmdWnd(&last);
+    const std::string routed = Call("OnCmdMsg", 40010, 0xFFFF, reinterpret_cast<HWND>(0x4320));
+    const auto command = [&] { return first.Command(MAKEWPARAM(40010, 0xFFFF), 0x4320); };
+
+    last.answer = 1;
+    EXPECT_EQ(command(), 1);
+    for (const Recorder* link : {&first, &second, &last})
+        EXPECT_EQ(link->calls.back(), routed);
+    // Windows that would close a loop are refused and the chain kept (checked
+    // before routing: a loop overflows the stack).
+    first.SetCmdWnd(&first);
+    last.SetCmdWnd(&first);
+    ASSERT_EQ(first.CmdWnd(), &second);
+    ASSERT_EQ(last.CmdWnd(), nullptr);
+    last.answer.reset();
+    EXPECT_EQ(command(), 0);
+    EXPECT_EQ(last.Count(routed), 2);
+    second.SetCmdWnd(nullptr);
+    EXPECT_EQ(command(), 0);
+    EXPECT_EQ(last.Count(routed), 2);
+}
+
+TEST(WndCommand, AcceleratorsTurnKeyPressesIntoCommandsInTheMessageLoop)
+{
+    Recorder wnd;
+    ASSERT_EQ(wnd.CreateTop(), 1);
+    TestWindow child(WS_CHILD | WS_VISIBLE, wnd.GetHwnd());
+    PumpMessages();
+    const std::string keyDown = "OnKeyDown 116 1 63", refresh = Call("OnCmdMsg", 40001, 1, HWND{});
+
+    EXPECT_EQ(PressF5(wnd.GetHwnd()), 0);  // without a table
+    EXPECT_EQ(wnd.Count(keyDown), 1);
+    ASSERT_EQ(wnd.LoadAcceleratorsA(GetModuleHandleA(nullptr), "TqTestAccel"), 1);
+    EXPECT_EQ(PressF5(wnd.GetHwnd()), 1);
+    EXPECT_EQ(wnd.Count(keyDown), 1);
+    EXPECT_EQ(wnd.Count(refresh), 1);
+    // A child without its own object is not translated by its parent's table.
+    EXPECT_EQ(PressF5(child), 0);
+    // A table that is not found replaces the one loaded before.
+    EXPECT_EQ(wnd.LoadAcceleratorsA(GetModuleHandleA(nullptr), "NoSuchTable"), 0);
+    EXPECT_EQ(PressF5(wnd.GetHwnd()), 0);
+    EXPECT_EQ(wnd.Count(refresh), 1);
+    wnd.Destroy();
+}
+
+TEST(WndCommand, ReservedAndWaitCursorsReplaceTheClassCursor)
+{
+    CTqWnd wnd;  // with CTqWnd's own OnSetCursor
+    ASSERT_EQ(wnd.Create(RecorderClass(), "Cursor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                         100, nullptr, 0),
+              1);
+    const auto system = [](WORD id) { return LoadCursorA(nullptr, MAKEINTRESOURCEA(id)); };
+    const HCURSOR arrow = system(32512), wait = system(32514), cross = system(32515);
+    // The cursor after WM_SETCURSOR as the system sends it while the mouse
+    // moves over the client area.
+    const auto shown = [&] {
+        SetCursor(nullptr);
+        SendMessageA(wnd.GetHwnd(), WM_SETCURSOR, WPARAM(wnd.GetHwnd()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(shown(), arrow);  // the class cursor
+    CTqWnd::SetReservedCursor(cross);
+    EXPECT_EQ(shown(), cross);
+    {
+        CTqWaitCursor outer;
+        EXPECT_EQ(GetCursor(), wait);  // at once, over the reserved cursor
+        SetCursor(arrow);
+        {
+            CTqWaitCursor copy(outer);
+            EXPECT_EQ(GetCursor(), arrow);  // a copy shows nothing by itself
+            CTqWaitCursor inner;
+            EXPECT_EQ(shown(), wait);
+        }
+        // Not counted: the inner ones' ends end the outer one's wait cursor
+        // and the reserved cursor set before it.
+        EXPECT_EQ(shown(), arrow);
+    }
+    wnd.Destroy();
 }
