@@ -11,8 +11,6 @@ if [ -f "$marker" ]; then
     exit 0
 fi
 "$wrapper" wineboot -i
-# A crashing test program must fail, not wait in the debugger until its time-out.
-"$wrapper" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
 # Without a window manager every dialog waits for one; unmanaged windows do not.
 "$wrapper" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 WINEPREFIX="$prefix" wineserver -w
