@@ -1,21 +1,28 @@
-// CTqArray<char,2>: growth and capacities, copies, insertion and removal by
-// position, and allocation failures, on the exported instantiation.
+// CTqArray<char,2>, the exported instantiation: what each operation returns
+// and leaves (counts and capacities included), comparison, search and
+// arithmetic in signed order, allocation failures that really happen in a
+// 32-bit process, and whole-file reading and writing on real files with each
+// failure's message box, byte for byte, through MsgBoxCatcher.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "AddressSpaceHog.h"
+#include "MsgBoxCatcher.h"
+#include "TempFolder.h"
+
 namespace {
 
 using Array = CTqArray<char, 2>;
-
-// More than a 32-bit process can allocate, so the allocation really fails.
-const unsigned int kHuge = 0xC0000000u;
+const unsigned int kNone = 0xFFFFFFFFu;  // not found; all ones
+const unsigned int kHuge = 0xC0000000u;  // more than this process can allocate
+const unsigned int kAny = 12345u;        // a capacity that is not checked
+const int kBadAlloc = -1000;             // the operation threw std::bad_alloc
 
 Array Make(const std::string& bytes, unsigned int capacity = 0)
 {
@@ -31,200 +38,249 @@ std::string Bytes(const Array& a)
     return a.GetSize() ? std::string(a.GetBuffer(), a.GetSize()) : std::string();
 }
 
-struct Case {
-    const char* name;
-    std::function<int(Array&)> run;  // the operation under test and its result
-    std::string initial;
-    unsigned int initialCapacity;
-    int result;
-    unsigned int count;
-    std::string prefix;  // the first bytes expected after the operation
-    unsigned int capacity;
-};
+Array Of(const std::vector<int>& values)
+{
+    Array a;
+    for (int v : values)
+        a.PushBack(static_cast<char>(v));
+    return a;
+}
+
+std::vector<int> Values(const Array& a)
+{
+    std::vector<int> values;
+    for (unsigned int i = 0; i < a.GetSize(); ++i)
+        values.push_back(static_cast<signed char>(a.GetAt(i)));
+    return values;
+}
+
+// UTF-8 text as code page 932 bytes, converted by the system, so that the
+// expected messages do not depend on the library's own byte tables.
+std::string Cp932(const char* utf8)
+{
+    wchar_t wide[256];
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 256);
+    char bytes[512];
+    const int length =
+        WideCharToMultiByte(932, 0, wide, units, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string(bytes, length > 0 ? length - 1 : 0);
+}
+
+// A file of the given size whose contents take no disk space.
+bool MakeSparseFile(const std::string& path, long long size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    const bool made = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return made;
+}
+
+HANDLE Open(const std::string& path, DWORD access, DWORD share)
+{
+    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+#define OP(expr) [&]([[maybe_unused]] Array& a) -> int { return (expr); }
 
 }  // namespace
 
-TEST(Array, OperationsGiveTheStatedCountsAndCapacities)
+TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
 {
-    const Case cases[] = {
-        {"Reserve below capacity keeps all", [](Array& a) { return a.Reserve(3, 0, 0); },
-         "abcde", 8, 1, 5, "abcde", 8},
-        {"Reserve keep 0 drops the elements", [](Array& a) { return a.Reserve(20, 0, 0); },
-         "abcde", 8, 1, 0, "", 20},
-        {"Reserve keep 1 copies the elements", [](Array& a) { return a.Reserve(20, 1, 0); },
-         "abcde", 8, 1, 5, "abcde", 20},
-        {"Resize within capacity", [](Array& a) { return a.Resize(3, 1, 0); }, "abcde", 10, 1, 3,
-         "abc", 10},
-        {"Resize doubles", [](Array& a) { return a.Resize(6, 1, 0); }, "abcde", 5, 1, 6, "abcde",
-         10},
-        {"Resize to more than double", [](Array& a) { return a.Resize(50, 1, 0); }, "", 10, 1, 50,
-         "", 50},
-        {"AddSize", [](Array& a) { return a.AddSize(10, 1, 0); }, "ab", 2, 1, 12, "ab", 12},
-        {"CleanUp shrinks to count", [](Array& a) { return a.CleanUp(0); }, "abc", 16, 1, 3, "abc",
-         3},
-        {"CleanUp of nothing releases",
-         [](Array& a) {
-             a.Empty();
-             return a.CleanUp(0);
-         },
-         "abc", 16, 1, 0, "", 0},
-        {"ResizeSet grows by the max rule", [](Array& a) { return a.ResizeSet(5, 'z'); }, "ab", 2,
-         1, 5, "zzzzz", 5},
-        {"Set within capacity", [](Array& a) { return a.Set("xy", 2); }, "abcd", 4, 1, 2, "xy", 4},
-        {"InsertAt count appends", [](Array& a) { return a.InsertAt(3, 'd', 0); }, "abc", 4, 1, 4,
-         "abcd", 4},
-        {"InsertAt past count fails", [](Array& a) { return a.InsertAt(4, 'd', 0); }, "abc", 4, 0,
-         3, "abc", 4},
-        {"InsertAt grows by doubling", [](Array& a) { return a.InsertAt(1, 'X', 0); }, "abc", 3, 1,
-         4, "aXbc", 6},
-        {"InsertAfterAt", [](Array& a) { return a.InsertAfterAt(0, 'X'); }, "abc", 3, 1, 4, "aXbc",
-         6},
-        {"InsertAfterAt last appends", [](Array& a) { return a.InsertAfterAt(2, 'X'); }, "abc", 3,
-         1, 4, "abcX", 6},
-        {"PushFront", [](Array& a) { return a.PushFront('X'); }, "abc", 4, 1, 4, "Xabc", 4},
-        {"PushBack of the array itself doubles it", [](Array& a) { return a.PushBack(a); }, "abc",
-         3, 1, 6, "abcabc", 6},
-        {"PushBack of an empty array", [](Array& a) { return a.PushBack(Array()); }, "abc", 3, 0,
-         3, "abc", 3},
-        {"PopAt n 0 removes one", [](Array& a) { return a.PopAt(2, 0); }, "abcde", 5, 1, 4, "abde",
-         5},
-        {"PopAt beyond the end is cut", [](Array& a) { return a.PopAt(2, 1000); }, "abcde", 5, 1,
-         2, "ab", 5},
-        {"PopAt at count fails", [](Array& a) { return a.PopAt(5, 1); }, "abcde", 5, 0, 5, "abcde",
-         5},
-        {"PopFront", [](Array& a) { return a.PopFront(); }, "abc", 3, 1, 2, "bc", 3},
-        {"PopBack", [](Array& a) { return a.PopBack(); }, "abc", 3, 1, 2, "ab", 3},
-        {"PopBack of nothing", [](Array& a) { return a.PopBack(); }, "", 3, 0, 0, "", 3},
-        {"SetAt in range", [](Array& a) { return a.SetAt(1, 'X'); }, "abc", 3, 1, 3, "aXc", 3},
-        {"SetAt out of range", [](Array& a) { return a.SetAt(3, 'X'); }, "abc", 3, 0, 3, "abc", 3},
-        {"AddAll wraps",
-         [](Array& a) {
-             a.AddAll(1);
-             return 1;
-         },
-         std::string("a\x7f\xff", 3), 3, 1, 3, std::string("b\x80\0", 3), 3},
+    const struct {
+        const char* name;
+        std::function<int(Array&)> run;
+        std::string initial;
+        unsigned int initialCapacity;
+        int result;
+        unsigned int count;
+        std::string prefix;     // the first elements after the operation
+        unsigned int capacity;  // or kAny
+    } cases[] = {
+        {"Reserve below capacity keeps all", OP(a.Reserve(3, 0, 0)), "abcde", 8, 1, 5, "abcde", 8},
+        {"Reserve keep 0 drops the elements", OP(a.Reserve(20, 0, 0)), "abcde", 8, 1, 0, "", 20},
+        {"Reserve keep 1 copies them", OP(a.Reserve(20, 1, 0)), "abcde", 8, 1, 5, "abcde", 20},
+        {"Resize within capacity", OP(a.Resize(3, 1, 0)), "abcde", 10, 1, 3, "abc", 10},
+        {"Resize doubles", OP(a.Resize(6, 1, 0)), "abcde", 5, 1, 6, "abcde", 10},
+        {"Resize past double", OP(a.Resize(50, 1, 0)), "", 10, 1, 50, "", 50},
+        {"AddSize", OP(a.AddSize(10, 1, 0)), "ab", 2, 1, 12, "ab", 12},
+        {"CleanUp shrinks to the count", OP(a.CleanUp(0)), "abc", 16, 1, 3, "abc", 3},
+        {"CleanUp of nothing releases", OP((a.Empty(), a.CleanUp(0))), "abc", 16, 1, 0, "", 0},
+        {"Empty keeps the storage", OP((a.Empty(), a.IsEmpty())), "abc", 8, 1, 0, "", 8},
+        {"Clear releases it", OP((a.Clear(), a.IsBufferEmpty())), "abc", 8, 1, 0, "", 0},
+        {"ResizeSet grows by the max rule", OP(a.ResizeSet(5, 'z')), "ab", 2, 1, 5, "zzzzz", 5},
+        {"Set within capacity", OP(a.Set("xy", 2)), "abcd", 4, 1, 2, "xy", 4},
+        {"SetAt in range", OP(a.SetAt(1, 'X')), "abc", 3, 1, 3, "aXc", 3},
+        {"SetAt out of range", OP(a.SetAt(3, 'X')), "abc", 3, 0, 3, "abc", 3},
+        {"AddAll wraps", OP((a.AddAll(1), 1)), "a\x7f\xff", 0, 1, 3, std::string("b\x80", 3), 3},
+        {"GetLength: the count less a terminator", OP(a.GetLength()), "abc", 0, 2, 3, "abc", 3},
+        {"GetLength of one", OP(a.GetLength() + Array().GetLength()), "a", 0, 0, 1, "a", 1},
+        {"assignment that fits keeps storage", OP((a = Make("abc"), 1)), "wxyz", 5, 1, 3, "abc", 5},
+        {"assignment grows by max rule", OP((a = Make("abcdefg"), 1)), "", 2, 1, 7, "abcdefg", 7},
+        {"self-assignment", OP((a = a, 1)), "abc", 0, 1, 3, "abc", 3},
+        {"InsertAt the count appends", OP(a.InsertAt(3, 'd', 0)), "abc", 4, 1, 4, "abcd", 4},
+        {"InsertAt past the count fails", OP(a.InsertAt(4, 'd', 0)), "abc", 4, 0, 3, "abc", 4},
+        {"InsertAt grows by doubling", OP(a.InsertAt(1, 'X', 0)), "abc", 3, 1, 4, "aXbc", 6},
+        {"InsertAfterAt the last appends", OP(a.InsertAfterAt(2, 'X')), "abc", 3, 1, 4, "abcX", 6},
+        {"InsertAt of an element, grows", OP(a.InsertAt(0, a.Back(), 0)), "abc", 3, 1, 4, "cabc", 6},
+        {"PushFront of an element it moves", OP(a.PushFront(a.Front())), "abc", 8, 1, 4, "aabc", 8},
+        {"ResizeSet to an element", OP(a.ResizeSet(9, a.GetAt(1))), "abc", 3, 1, 9, "bbbbbbbbb", 9},
+        {"PushBack of itself doubles it", OP(a.PushBack(a)), "abc", 3, 1, 6, "abcabc", 6},
+        {"PushBack of nothing", OP(a.PushBack(Array())), "abc", 3, 0, 3, "abc", 3},
+        {"PopAt n 0 removes one", OP(a.PopAt(2, 0)), "abcde", 5, 1, 4, "abde", 5},
+        {"PopAt past the end is cut", OP(a.PopAt(2, 1000)), "abcde", 5, 1, 2, "ab", 5},
+        {"PopAt at the count fails", OP(a.PopAt(5, 1)), "abcde", 5, 0, 5, "abcde", 5},
+        {"PopFront", OP(a.PopFront()), "abc", 3, 1, 2, "bc", 3},
+        {"PopBack", OP(a.PopBack()), "abc", 3, 1, 2, "ab", 3},
+        {"PopBack and PopFront of nothing", OP(a.PopBack() + a.PopFront()), "", 3, 0, 0, "", 3},
+        {"Insert before the first match", OP(a.Insert('c', 'z')), "acc", 0, 1, 4, "azcc", kAny},
+        {"Insert before a missing value", OP(a.Insert('d', 'z')), "acc", 0, 0, 3, "acc", 3},
+        {"Insert into nothing", OP(a.Insert('a', 'b')), "", 0, 0, 0, "", 0},
+        {"Insert of own elements", OP(a.Insert(a.GetAt(0), a.GetAt(1))), "azcc", 0, 1, 5, "zazcc", 8},
+        {"FindPop of the first match", OP(a.FindPop('b')), "abcbd", 0, 1, 4, "acbd", 5},
+        {"FindPop of a missing value", OP(a.FindPop('x')), "abcbd", 0, 0, 5, "abcbd", 5},
+        {"FindPop of values, all", OP(a.FindPop(Make("bc"))), "abcbd", 0, 1, 2, "ad", kAny},
+        {"FindPop of no values", OP(a.FindPop(Make("e")) + a.FindPop(Array())), "ab", 0, 0, 2, "ab", 2},
+        {"FindPop of itself empties it", OP(a.FindPop(a)), "ad", 0, 1, 0, "", kAny},
+        {"FindPop from nothing", OP(a.FindPop(Make("a"))), "", 0, 0, 0, "", 0},
+        {"Reverse", OP((a.Reverse(), 1)), "abcde", 0, 1, 5, "edcba", 5},
+        // Real allocation failures, and counts whose arithmetic passes 32 bits.
+        {"noThrow Reserve fails", OP(a.Reserve(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
+        {"noThrow Resize fails", OP(a.Resize(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
+        {"noThrow AddSize fails", OP(a.AddSize(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
+        {"noThrow Reserve keep 0 releases", OP(a.Reserve(kHuge, 0, 1)), "abc", 4, 0, 0, "", 0},
+        {"AddSize wrapping to 2 fails", OP(a.AddSize(kNone, 1, 1)), "abc", 4, 0, 3, "abc", 4},
+        {"Resize to all ones fails", OP(a.Resize(kNone, 1, 1)), "abc", 4, 0, 3, "abc", 4},
+        {"Reserve throws", OP(a.Reserve(kHuge, 1, 0)), "abc", 4, kBadAlloc, 3, "abc", 4},
+        {"AddSize wrapping throws", OP(a.AddSize(kNone - 1, 1, 0)), "abc", 4, kBadAlloc, 3, "abc", 4},
+        {"a huge array cannot be made", OP((Array{kHuge}, 1)), "abc", 4, kBadAlloc, 3, "abc", 4},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Array a = Make(c.initial, c.initialCapacity);
-        EXPECT_EQ(c.run(a), c.result);
+        int result = kBadAlloc;
+        try {
+            result = c.run(a);
+        } catch (const std::bad_alloc&) {
+        }
+        EXPECT_EQ(result, c.result);
         EXPECT_EQ(a.GetSize(), c.count);
         EXPECT_EQ(Bytes(a).substr(0, c.prefix.size()), c.prefix);
-        EXPECT_EQ(a.GetBufferSize(), c.capacity);
+        if (c.capacity != kAny) {
+            EXPECT_EQ(a.GetBufferSize(), c.capacity);
+        }
         EXPECT_EQ(a.IsBufferEmpty(), a.GetBuffer() == nullptr);
     }
 }
 
-TEST(Array, ConstructionAndCopiesNeverShareStorage)
+TEST(Array, ConstructionCopiesAndGrowth)
 {
-    Array none(0u);
-    EXPECT_TRUE(none.IsBufferEmpty());
     Array seven(7u);
-    EXPECT_EQ(seven.GetSize(), 7u);
-    EXPECT_EQ(seven.GetBufferSize(), 7u);
+    EXPECT_EQ(seven.GetSize() * 100 + seven.GetBufferSize(), 707u);
+    EXPECT_TRUE(Array(0u).IsBufferEmpty());
+    const Array none;
+    EXPECT_TRUE(Array(none).IsBufferEmpty());
 
     Array source = Make("abc", 16);
     Array copy(source);
-    EXPECT_EQ(copy.GetSize(), 3u);
     EXPECT_EQ(copy.GetBufferSize(), 3u);
+    Array assigned = Make("wxyz", 8);
+    assigned = source;
     EXPECT_NE(copy.GetBuffer(), source.GetBuffer());
-    copy.SetAt(0, 'X');
-    EXPECT_EQ(Bytes(source), "abc");
+    EXPECT_NE(assigned.GetBuffer(), source.GetBuffer());
+    EXPECT_EQ(Bytes(copy) + Bytes(assigned), "abcabc");
 
-    Array emptyCopy{Array()};
-    EXPECT_TRUE(emptyCopy.IsBufferEmpty());
-
-    Array assigned = Make("wxyz", 5);
-    assigned = source;  // fits: storage kept
-    EXPECT_EQ(Bytes(assigned), "abc");
-    EXPECT_EQ(assigned.GetBufferSize(), 5u);
-    Array small = Make("", 2);
-    small = Make("abcdefg");  // 7 > 2 x 2
-    EXPECT_EQ(small.GetBufferSize(), 7u);
-    small = small;
-    EXPECT_EQ(Bytes(small), "abcdefg");
-}
-
-TEST(Array, GrowsByDoublingOneElementAtATime)
-{
+    // One element at a time, the capacity doubles.
     Array a;
-    const unsigned int expected[] = {1, 2, 4, 4, 8, 8, 8, 8, 16};
-    for (unsigned int capacity : expected) {
+    for (unsigned int capacity : {1, 2, 4, 4, 8, 8, 8, 8, 16}) {
         a.PushBack('x');
         EXPECT_EQ(a.GetBufferSize(), capacity);
     }
 }
 
-TEST(Array, InsertedValueMayReferToTheArrayItself)
+TEST(Array, ComparesSignedElementsThenCounts)
 {
-    Array full = Make("abc", 3);  // the insertion reallocates
-    full.InsertAt(0, full.Back(), 0);
-    EXPECT_EQ(Bytes(full), "cabc");
-
-    Array roomy = Make("abc", 8);  // the insertion moves the referenced element
-    roomy.PushFront(roomy.GetAt(0));
-    EXPECT_EQ(Bytes(roomy), "aabc");
-
-    Array set = Make("abc", 3);
-    set.ResizeSet(10, set.GetAt(1));
-    EXPECT_EQ(Bytes(set), std::string(10, 'b'));
+    const struct {
+        std::vector<int> a, b;
+        int expected;
+    } cases[] = {
+        {{1, 2}, {1, 2, 0}, -1}, {{1, 3}, {1, 2, 9}, 1}, {{-1}, {1}, -1}, {{}, {}, 0},
+        {{}, {0}, -1}, {{0}, {}, 1}, {{5, 6}, {5, 6}, 0}, {{127}, {-128}, 1},
+    };
+    for (const auto& c : cases) {
+        const Array a = Of(c.a), b = Of(c.b);
+        const int result = a.Compare(b);
+        EXPECT_EQ(result, c.expected);
+        EXPECT_EQ(a == b, result == 0);
+        EXPECT_EQ(a != b, result != 0);
+        EXPECT_EQ(a < b, result < 0);
+        EXPECT_EQ(a > b, result > 0);
+        EXPECT_EQ(a <= b, result <= 0);
+        EXPECT_EQ(a >= b, result >= 0);
+    }
 }
 
-TEST(Array, SizesAndElementAccess)
+TEST(Array, FindAndBinSearchInSignedOrder)
 {
-    Array a = Make("abc", 8);
-    EXPECT_EQ(a.GetLength(), 2u);
-    EXPECT_EQ(Array().GetLength(), 0u);
-    EXPECT_EQ(Make("a").GetLength(), 0u);
-    EXPECT_EQ(a.GetByteSize(), 3u);
-    EXPECT_EQ(a.ElementSize(), 1u);
-    EXPECT_EQ(Array::CalcSizeFromByteSize(12), 12u);
-    EXPECT_EQ(a.Front(), 'a');
-    EXPECT_EQ(a.Back(), 'c');
-    const char* storage = a.GetBuffer();
-    a.Empty();
-    EXPECT_TRUE(a.IsEmpty());
-    EXPECT_FALSE(a.IsBufferEmpty());
-    EXPECT_EQ(a.GetBuffer(), storage);
-    a.Clear();
-    EXPECT_TRUE(a.IsBufferEmpty());
-    EXPECT_EQ(static_cast<const char*>(a), nullptr);
+    const struct {
+        std::vector<int> sorted;
+        int value;
+        unsigned int find, bin;
+    } cases[] = {
+        {{1, 3, 5, 7}, 5, 2, 2},          {{1, 3, 5, 7}, 4, kNone, kNone},
+        {{1, 3, 5, 7}, 0, kNone, kNone},  {{1, 3, 5, 7}, 9, kNone, kNone},
+        {{1, 3, 5, 7}, 1, 0, 0},          {{1, 3, 5, 7}, 7, 3, 3},
+        {{}, 'a', kNone, kNone},          {{-100, -1, 0, 100}, -100, 0, 0},
+        {{-100, -1, 0, 100}, -1, 1, 1},   {{-100, -1, 0, 100}, 100, 3, 3},
+    };
+    for (const auto& c : cases) {
+        const Array a = Of(c.sorted);
+        EXPECT_EQ(a.Find(static_cast<char>(c.value)), c.find) << c.value;
+        EXPECT_EQ(a.BinSearch(static_cast<char>(c.value)), c.bin) << c.value;
+    }
+    EXPECT_EQ(Of({2, 2, 2}).Find(2), 0u);
+    Array ramp;
+    for (int v = -128; v < 128; ++v)
+        ramp.PushBack(static_cast<char>(v));
+    for (unsigned int i = 0; i < ramp.GetSize(); ++i)
+        EXPECT_EQ(ramp.BinSearch(ramp.GetAt(i)), i);
 }
 
-TEST(Array, NoThrowReportsARealAllocationFailure)
+TEST(Array, SumsAndNormalisesInTheElementType)
 {
-    Array a = Make("abc", 4);
-    const char* storage = a.GetBuffer();
+    char sum = 7;
+    EXPECT_EQ(Array().GetSum(sum), 0);
+    EXPECT_EQ(sum, 7);
+    EXPECT_EQ(Of({100, 100}).GetSum(sum), 1);
+    EXPECT_EQ(sum, -56);
 
-    EXPECT_EQ(a.Reserve(kHuge, 1, 1), 0);
-    EXPECT_EQ(Bytes(a), "abc");
-    EXPECT_EQ(a.GetBuffer(), storage);
-    EXPECT_EQ(a.Resize(kHuge, 1, 1), 0);
-    EXPECT_EQ(a.AddSize(kHuge, 1, 1), 0);
-    EXPECT_EQ(Bytes(a), "abc");
-
-    EXPECT_EQ(a.Reserve(kHuge, 0, 1), 0);  // keep 0 releases before allocating
-    EXPECT_EQ(a.GetSize(), 0u);
-    EXPECT_TRUE(a.IsBufferEmpty());
-
-    EXPECT_THROW(a.Reserve(kHuge, 1, 0), std::bad_alloc);
-    EXPECT_THROW(Array{kHuge}, std::bad_alloc);
-}
-
-TEST(Array, ArithmeticPast32BitsFailsAsAnAllocationFailure)
-{
-    Array a = Make("abc", 4);
-    EXPECT_EQ(a.AddSize(0xFFFFFFFFu, 1, 1), 0);  // count + d wraps to 2
-    EXPECT_EQ(Bytes(a), "abc");
-    EXPECT_THROW(a.AddSize(0xFFFFFFFEu, 1, 0), std::bad_alloc);
-    EXPECT_EQ(a.Resize(0xFFFFFFFFu, 1, 1), 0);
-    EXPECT_EQ(Bytes(a), "abc");
+    const struct {
+        std::vector<int> initial;
+        int total;  // 0: Normalize() without a total
+        int result;
+        std::vector<int> expected;
+    } cases[] = {
+        {{2, 4, 6}, 0, 1, {0, 0, 0}},      {{-1, -2}, 0, 0, {-1, -2}},
+        {{}, 0, 0, {}},                    {{3, 1}, 0, 1, {0, 0}},
+        {{4}, 0, 1, {1}},                  {{-7, 9}, 0, 1, {-3, 4}},  // truncated toward zero
+        {{1, 2, 3}, 12, 1, {2, 4, 6}},     {{1, -1}, 12, 0, {1, -1}},
+        {{2, 3}, 11, 1, {4, 6}},           // factor 11 / 5 = 2
+        {{-2, -2}, 12, 1, {6, 6}},         // factor -3
+        {{100, 1}, 101, 1, {100, 1}},      // factor 1
+        {{70, -10}, 120, 1, {-116, -20}},  // 140 kept to 8 bits
+    };
+    for (const auto& c : cases) {
+        Array a = Of(c.initial);
+        EXPECT_EQ(c.total ? a.Normalize(static_cast<char>(c.total)) : a.Normalize(), c.result);
+        EXPECT_EQ(Values(a), c.expected) << c.total;
+    }
 }
 
 TEST(Array, CleanUpFailureKeepsTheStorage)
 {
-    // CleanUp needs a second block as large as the array: fill the address
-    // space around a large array so that the copy cannot be had.
+    // CleanUp needs a second block as large as the array: with the address
+    // space around a large array taken, the copy cannot be had.
     Array big;
     unsigned int size = 0x20000000u;
     while (size > 0x1000000u && !big.Reserve(size, 0, 1))
@@ -233,20 +289,121 @@ TEST(Array, CleanUpFailureKeepsTheStorage)
     big.Resize(size - 1, 1, 0);
     char* storage = big.GetBuffer();
     storage[0] = 'q';
-
-    std::vector<std::unique_ptr<char[]>> hog;
-    for (size_t chunk = 0x10000000u; chunk >= 0x10000u;) {
-        char* block = new (std::nothrow) char[chunk];
-        if (block)
-            hog.emplace_back(block);
-        else
-            chunk /= 2;
+    int result = -1;
+    {
+        AddressSpaceHog hog;
+        result = big.CleanUp(1);
     }
-    const int result = big.CleanUp(1);
-    hog.clear();
-
     EXPECT_EQ(result, 0);
     EXPECT_EQ(big.GetBuffer(), storage);
     EXPECT_EQ(big.GetBufferSize(), size);
     EXPECT_EQ(big.GetAt(0), 'q');
+}
+
+class ArrayFile : public ::testing::Test {
+protected:
+    TempFolder folder;
+    MsgBoxCatcher catcher;
+};
+
+TEST_F(ArrayFile, ReadsAndWritesBytesWithAndWithoutTerminator)
+{
+    const std::string bytes("0123\0\xff\x95\x5c" "89", 10);
+    const std::string path = folder.WriteFile("ten.bin", bytes);
+    Array a = Make("old contents");
+    int isEmpty = 5;
+    EXPECT_EQ(a.ReadFile(path.c_str(), 1, &isEmpty), 1);
+    EXPECT_EQ(isEmpty, 0);
+    EXPECT_EQ(Bytes(a), bytes + '\0');
+    EXPECT_EQ(a.ReadFile(path.c_str(), 0, nullptr), 1);
+    EXPECT_EQ(Bytes(a), bytes);
+
+    const std::string copy = folder / "copy.bin";
+    const Array text = Make(std::string("abc\0", 4));
+    EXPECT_EQ(text.WriteFile(copy.c_str(), 1, 1), 1);
+    EXPECT_EQ(TempFolder::ReadFile(copy), "abc");
+    EXPECT_EQ(text.WriteFile(copy.c_str(), 0, 0), 1);
+    EXPECT_EQ(TempFolder::ReadFile(copy), std::string("abc\0", 4));
+    EXPECT_EQ(Array().WriteFile(copy.c_str(), 1, 0), 1);
+    EXPECT_EQ(TempFolder::ReadFile(copy), "");
+
+    // Serial writing streams pieces into one file.
+    Array piece = Make(std::string("ab\0", 3));
+    void* file = piece.BeginWriteFile(copy.c_str());
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(piece.SerialWriteFile(file, 1, 0) + piece.SerialWriteFile(file, 0, 1), 2);
+    EXPECT_EQ(Array().SerialWriteFile(file, 1, 0), 1);
+    EXPECT_EQ(piece.EndWriteFile(file), 1);
+    EXPECT_EQ(TempFolder::ReadFile(copy), std::string("abab\0", 5));
+    EXPECT_EQ(catcher.Count(), 0u);
+}
+
+// Every failure: its result, the one exclamation box it shows (or none) and
+// an array left as it was.
+TEST_F(ArrayFile, FailuresShowTheirMessageAndChangeNothing)
+{
+    const std::string empty = folder.WriteFile("empty.bin", "");
+    const std::string shared = folder.WriteFile("shared.bin", "abcdef");
+    const std::string missing = folder / "missing.bin";
+    const std::string longMissing = folder / (std::string(600, 'd') + "\\x.bin");
+    const std::string wrap = folder / "wrap.bin";  // 4 GiB - 1 bytes and a terminator
+    const std::string huge = folder / "huge.bin";  // 4 GiB + 10 bytes
+    ASSERT_TRUE(MakeSparseFile(wrap, 0xFFFFFFFFll));
+    ASSERT_TRUE(MakeSparseFile(huge, 0x10000000All));
+    HANDLE reader = Open(shared, GENERIC_READ, FILE_SHARE_READ);
+    const char* reading = "ファイルの読み込み";
+    const char* writing = "ファイルの書き込み";
+    int isEmpty = 0;
+
+    const struct {
+        std::function<int(Array&)> run;
+        std::string path;    // the file the message names, if any
+        const char* text;    // the message after the path; null: no box
+        const char* caption;
+        int result = 0;
+    } cases[] = {
+        // Silent, with isEmpty: the read fails and tells why.
+        {OP(!a.ReadFile(empty.c_str(), 1, &isEmpty) && isEmpty), "", nullptr, nullptr, 1},
+        {OP(a.ReadFile(empty.c_str(), 1, nullptr)), empty, "は空です。", reading},
+        {OP(a.ReadFile(missing.c_str(), 0, nullptr)), missing, "のオープンに失敗しました。", reading},
+        {OP(a.ReadFile(wrap.c_str(), 1, nullptr)), wrap, "の読み込みに失敗しました。", reading},
+        {OP(a.ReadFile(huge.c_str(), 0, nullptr)), huge, "の読み込みに失敗しました。", reading},
+        {OP(a.WriteFile(longMissing.c_str(), 0, 0)), longMissing, "のオープンに失敗しました。", writing},
+        {OP(a.BeginWriteFile(longMissing.c_str()) != nullptr), longMissing, "のオープンに失敗しました。",
+         writing},
+        // A reader holds the file.
+        {OP(a.WriteFile(shared.c_str(), 0, 0)), shared, "のオープンに失敗しました。", writing},
+        {OP(a.EndWriteFile(nullptr)), "", "不正なファイル ハンドルです。", writing},
+        {OP(a.SerialWriteFile(nullptr, 0, 0)), "", nullptr, nullptr},
+        {OP(a.SerialWriteFile(reader, 0, 0)), "", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + (c.text ? c.text : ""));
+        const size_t shown = catcher.Count();
+        Array a = Make("unchanged");
+        const char* storage = a.GetBuffer();
+        EXPECT_EQ(c.run(a), c.result);
+        EXPECT_EQ(Bytes(a), "unchanged");
+        EXPECT_EQ(a.GetBuffer(), storage);
+        ASSERT_EQ(catcher.Count(), shown + (c.text ? 1 : 0));
+        if (c.text) {
+            const std::string quoted = c.path.empty() ? "" : "\"" + c.path + "\"\n";
+            EXPECT_EQ(catcher.Last().text, quoted + Cp932(c.text));
+            EXPECT_EQ(catcher.Last().caption, Cp932(c.caption));
+            EXPECT_EQ(catcher.Last().icon, MsgBoxCatcher::Icon::Exclamation);
+            EXPECT_EQ(catcher.Last().buttons, std::vector<int>{IDOK});
+        }
+    }
+    CloseHandle(reader);
+    EXPECT_EQ(TempFolder::ReadFile(shared), "abcdef");
+
+    // Reading shares the file with other readers, and nobody may write it.
+    HANDLE writer = Open(shared, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    Array a;
+    EXPECT_EQ(a.ReadFile(shared.c_str(), 1, nullptr), 0);
+    CloseHandle(writer);
+    reader = Open(shared, GENERIC_READ, FILE_SHARE_READ);
+    EXPECT_EQ(a.ReadFile(shared.c_str(), 1, nullptr), 1);
+    CloseHandle(reader);
+    EXPECT_EQ(Bytes(a), std::string("abcdef", 7));
 }

@@ -1,239 +1,95 @@
-// CTqString core under code page 932: construction, assignment, appending
-// (also of a string to itself), comparison, editing of double-byte text,
-// embedded NULs and allocation failures.
-#include <TqCommon.h>
+// CTqString core under code page 932: assignment, appending (also of a
+// string to itself), comparison, editing of double-byte text, embedded NULs,
+// sizes past 32 bits, and the never-null text of an empty string.
+#include "StringTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <new>
-#include <string>
+#include <cstring>
 
 #include "MsgBoxCatcher.h"
 
-namespace {
-
-// Code page 932 texts. 0x95 0x5C is a double-byte character whose trail byte
-// is a backslash; 0x83 0x61 one whose trail byte is the letter a.
-const char kNihon[] = "\x93\xfa\x96\x7b";  // two double-byte characters
-const char kHyou[] = "\x95\x5c";
-const char kTrailA[] = "\x83\x61";
-
-std::string Bytes(const CTqString& s)
+TEST(StringCore, Operations)
 {
-    return s.GetSize() ? std::string(s.GetBuffer(), s.GetSize()) : std::string();
-}
-
-}  // namespace
-
-TEST(StringCore, RunsInCodePage932)
-{
-    ASSERT_EQ(GetACP(), 932u);
-}
-
-TEST(StringCore, EmptyStringsHoldNoStorageAndAreNeverNull)
-{
-    const CTqString fromNull(static_cast<const char*>(nullptr));
-    const CTqString fromEmpty("");
-    for (const CTqString* s : {&fromNull, &fromEmpty}) {
-        EXPECT_EQ(s->GetSize(), 0u);
-        EXPECT_TRUE(s->IsBufferEmpty());
-        ASSERT_NE(static_cast<const char*>(*s), nullptr);
-        EXPECT_STREQ(static_cast<const char*>(*s), "");
-        EXPECT_TRUE(s->IsStrEmpty());
-        EXPECT_TRUE(s->IsStrSB());
-    }
-    CTqString writable;
-    char* text = writable;
-    ASSERT_NE(text, nullptr);
-    *text = 'x';  // a caller scribbling on the empty text does not change the next one
-    EXPECT_STREQ(static_cast<char*>(writable), "");
-    EXPECT_EQ(writable.GetBuffer(), nullptr);
-}
-
-TEST(StringCore, Assignment)
-{
-    CTqString s("abcdef");
-    s = static_cast<const char*>(nullptr);
-    EXPECT_EQ(Bytes(s), std::string("abcdef", 7));
-    s = "";
-    EXPECT_EQ(s.GetSize(), 0u);
-    EXPECT_EQ(s.GetBufferSize(), 7u);
-    s = "xy";
-    EXPECT_EQ(Bytes(s), std::string("xy", 3));
-    EXPECT_EQ(s.GetBufferSize(), 7u);
-    s = CTqString();
-    EXPECT_EQ(s.GetSize(), 0u);
-
-    CTqString t("0123456789");
-    t = t.GetBuffer() + 4;  // a tail of its own text
-    EXPECT_TRUE(t == "456789");
-    t = t;
-    EXPECT_TRUE(t == "456789");
-
-    CTqString copy(t);
-    EXPECT_NE(copy.GetBuffer(), t.GetBuffer());
-    EXPECT_EQ(copy.GetBufferSize(), 7u);
-    EXPECT_FALSE(copy.IsFileMode());
-}
-
-TEST(StringCore, AppendingGrowsByTheMaxRule)
-{
-    CTqString s;
-    s += "ab";
-    EXPECT_EQ(s.GetSize(), 3u);
-    EXPECT_EQ(s.GetBufferSize(), 3u);
-    s += "cd";
-    EXPECT_EQ(s.GetSize(), 5u);
-    EXPECT_EQ(s.GetBufferSize(), 6u);
-    s += static_cast<const char*>(nullptr);
-    s += "";
-    s += CTqString();
-    EXPECT_EQ(Bytes(s), std::string("abcd", 5));
-    s += 'e';
-    EXPECT_EQ(Bytes(s), std::string("abcde", 6));
-
-    EXPECT_EQ(s.AddStrCount("ab", 3), 1);
-    EXPECT_TRUE(s == "abcdeababab");
-    EXPECT_EQ(s.AddStrCount("", 3), 0);
-    EXPECT_EQ(s.AddStrCount(nullptr, 3), 0);
-    EXPECT_EQ(s.AddStrCount("ab", 0), 0);
-    EXPECT_TRUE(s == "abcdeababab");
-
-    CTqString t("x");
-    t.AddStr(CTqString("hello"), 2, 0xFFFFFFFFu);
-    t.AddStr(CTqString("hello"), 0, 2);
-    t.AddStr(CTqString("hello"), 5, 1);  // at the end: nothing
-    t.AddStr(CTqString("hello"), 1, 0);
-    EXPECT_TRUE(t == "xllohe");
-
-    char* room = t.AddBuffer(3);
-    EXPECT_EQ(room, t.GetBuffer() + 6);
-    room[0] = 'Z';
-    room[1] = 'Z';
-    room[2] = 0;
-    EXPECT_EQ(Bytes(t), std::string("xlloheZZ", 9));
-    EXPECT_EQ(t.AddBuffer(0), nullptr);
-}
-
-TEST(StringCore, AppendingAStringToItselfDoublesIt)
-{
-    CTqString s("abc");
-    s += s;
-    EXPECT_TRUE(s == "abcabc");
-    s += s.GetBuffer() + 3;  // a pointer into its own storage, which must move
-    EXPECT_TRUE(s == "abcabcabc");
-    CTqString t("hey");
-    t.AddStr(t, 1, 0xFFFFFFFFu);
-    EXPECT_TRUE(t == "heyey");
-    t.AddStrCount(t.GetBuffer(), 2);
-    EXPECT_TRUE(t == "heyeyheyeyheyey");
-    EXPECT_TRUE(t + t == "heyeyheyeyheyeyheyeyheyeyheyey");
-}
-
-TEST(StringCore, EmbeddedNulsAreCountedAndCompared)
-{
-    CTqString s("a");
-    s += '\0';
-    s += '\0';
-    EXPECT_EQ(Bytes(s), std::string("a\0\0\0", 4));
-    EXPECT_EQ(s.GetLength(), 3u);
-    EXPECT_FALSE(s == CTqString("a"));
-    EXPECT_TRUE(s == "a");  // a C text ends at its first NUL
-
-    CTqString empty;
-    empty += '\0';
-    EXPECT_EQ(empty.GetSize(), 1u);
-    EXPECT_TRUE(empty.IsStrEmpty());
-}
-
-TEST(StringCore, Comparisons)
-{
-    const CTqString abc("abc");
-    const CTqString empty;
-    EXPECT_TRUE(empty == static_cast<const char*>(nullptr));
-    EXPECT_FALSE(CTqString("x") == static_cast<const char*>(nullptr));
-    EXPECT_TRUE(empty == "");
-    EXPECT_TRUE(empty == CTqString(""));
-    EXPECT_TRUE("abc" == abc);
-    EXPECT_TRUE(abc != CTqString("abd"));
-    EXPECT_TRUE(abc != "ab");
-    EXPECT_FALSE(abc != "abc");
-    EXPECT_LT(abc.CompareStr("abd"), 0);
-    EXPECT_GT(abc.CompareStr("abb"), 0);
-    EXPECT_EQ(abc.CompareLCStr("ABC"), 0);
-    EXPECT_TRUE(abc < "abd");
-    EXPECT_TRUE(abc > "ab");
-    EXPECT_TRUE(empty < abc);
-    EXPECT_TRUE(abc > empty);
-    EXPECT_EQ(abc.CompareStr(nullptr), 1);  // null orders as the empty text
-    EXPECT_EQ(empty.CompareLCStr(nullptr), 0);
-    // Double-byte characters order by their code, lead byte first.
-    EXPECT_TRUE(CTqString(kHyou) > "z");
-}
-
-TEST(StringCore, DoubleByteCharactersStayWhole)
-{
-    CTqString s((std::string(kNihon) + "a").c_str());
-    EXPECT_EQ(s.GetLengthMB(), 3u);
-    EXPECT_EQ(s.GetLength(), 5u);
-    EXPECT_FALSE(s.IsStrSB());
-    EXPECT_TRUE(CTqString("plain").IsStrSB());
-
-    CTqString path((std::string("ab") + kHyou + kHyou).c_str());
-    EXPECT_EQ(path.PopBackChar(), 1);
-    EXPECT_EQ(Bytes(path), "ab" + std::string(kHyou) + '\0');
-    EXPECT_EQ(path.PopBackChar(), 1);
-    EXPECT_EQ(path.PopBackChar(), 1);
-    EXPECT_EQ(Bytes(path), std::string("a", 2));
-    EXPECT_EQ(path.PopBackChar(), 1);
-    EXPECT_EQ(path.PopBackChar(), 0);
-
-    CTqString mixed((std::string("a") + kTrailA + "b").c_str());
-    mixed.SetUpperCase();
-    EXPECT_TRUE(mixed == (std::string("A") + kTrailA + "B").c_str());
-    mixed.SetLowerCase();
-    EXPECT_TRUE(mixed == (std::string("a") + kTrailA + "b").c_str());
-}
-
-TEST(StringCore, RemoveAt)
-{
-    const struct {
-        unsigned int pos, n;
-        int result;
-        const char* text;
-    } cases[] = {
-        {1, 0xFFFFFFFFu, 1, "a"}, {1, 2, 1, "ad"},    {0, 100, 1, ""},
-        {3, 1, 1, "abc"},         {4, 1, 0, "abcd"},  {1, 0, 0, "abcd"},
-        {2, 0xFFFFFFFEu, 1, "ab"},
+    const CTqString hello("hello");
+    const char* null = nullptr;
+    const CTqString fromNull(null);
+    const auto emptyText = [](const CTqString& s) {
+        const char* text = s;
+        return text && !*text;
     };
-    for (const auto& c : cases) {
-        CTqString s("abcd");
-        EXPECT_EQ(s.RemoveAt(c.pos, c.n), c.result) << c.pos << "," << c.n;
-        EXPECT_EQ(Bytes(s), std::string(c.text, std::char_traits<char>::length(c.text) + 1));
-        EXPECT_EQ(s.GetBufferSize(), 5u);
-    }
-    EXPECT_EQ(CTqString().RemoveAt(0, 1), 0);
-}
-
-TEST(StringCore, SizesPast32BitsFailAsAllocationFailures)
-{
-    CTqString s("abc");
-    EXPECT_THROW(s.ResizeStr(1, 0xFFFFFFFFu, 1), std::bad_alloc);
-    EXPECT_THROW(s.AddStrSize(1, 0xFFFFFFF0u, 0x20, 1), std::bad_alloc);
-    EXPECT_THROW(s.AddBuffer(0xFFFFFFFFu), std::bad_alloc);
-    EXPECT_THROW(s.AddStrCount("abcd", 0x40000000u), std::bad_alloc);
-    EXPECT_TRUE(s == "abc");
-    EXPECT_EQ(s.GetSize(), 4u);
-}
-
-TEST(StringCore, ConcatenationLeavesTheOperandsAlone)
-{
-    const CTqString ab("ab");
-    const CTqString joined = ab + "cd";
-    EXPECT_TRUE(joined == "abcd");
-    EXPECT_TRUE(ab == "ab");
-    EXPECT_TRUE("<" + ab + CTqString(">") == "<ab>");
-    EXPECT_TRUE(CTqString() + "" == "");
+    const Edit edits[] = {
+        {"", OP(GetACP()), 932},
+        // An empty string holds no storage and its text is never null; a
+        // caller scribbling on that text does not change it for the next one.
+        {"", OP(s.IsBufferEmpty() && s.IsStrEmpty() && s.IsStrSB() && fromNull.IsBufferEmpty()), 1},
+        {"", OP(emptyText(s) && emptyText(fromNull)), 1},
+        {"", OP((*static_cast<char*>(s) = 'x', !*static_cast<char*>(s) && !s.GetBuffer())), 1},
+        // Assignment keeps the storage; a null text changes nothing.
+        {"abcdef", OP((s = null, s.GetBufferSize())), 7},
+        {"abcdef", OP((s = "", s.GetSize() * 100 + s.GetBufferSize())), 7, ""},
+        {"abcdef", OP((s = "xy", s.GetBufferSize())), 7, "xy"},
+        {"abcdef", OP((s = CTqString(), s.GetSize())), 0, ""},
+        {"0123456789", OP((s = s.GetBuffer() + 4, s.GetBufferSize())), 11, "456789"},
+        {"abc", OP((s = s, 1)), 1},
+        {"0123456789", OP((s = "456789", CTqString(s).GetBufferSize())), 7, "456789"},  // copy: the count
+        // Appending grows by max(needed, 2 x capacity).
+        {"", OP((s += "ab", s.GetBufferSize())), 3, "ab"},
+        {"ab", OP((s += "cd", s.GetBufferSize())), 6, "abcd"},
+        {"ab", OP((s += null, s += "", s += CTqString(), s.GetSize())), 3},
+        {"ab", OP((s += 'e', s.GetSize())), 4, "abe"},
+        {"ab", OP(s.AddStrCount("cd", 3)), 1, "abcdcdcd"},
+        {"ab", OP(s.AddStrCount("", 3) + s.AddStrCount(null, 3) + s.AddStrCount("c", 0)), 0},
+        {"x", OP((s.AddStr(hello, 2, kNone), 1)), 1, "xllo"},
+        {"x", OP((s.AddStr(hello, 0, 2), 1)), 1, "xhe"},
+        {"x", OP((s.AddStr(hello, 5, 1), s.AddStr(hello, 1, 0), 1)), 1},
+        {"xy", OP([&] {
+             char* room = s.AddBuffer(3);  // no terminator of its own
+             std::memcpy(room, "ZZ", 3);
+             return room - s.GetBuffer();
+         }()),
+         2, "xyZZ"},
+        {"xy", OP(s.AddBuffer(0) == nullptr), 1},
+        {"ab", OP(s + "cd" == "abcd" && "<" + s + CTqString(">") == "<ab>"), 1},
+        {"", OP(s + "" == ""), 1},
+        // A string appended to itself, also through a pointer into its storage.
+        {"abc", OP((s += s, 1)), 1, "abcabc"},
+        {"abcabc", OP((s += s.GetBuffer() + 3, 1)), 1, "abcabcabc"},
+        {"hey", OP((s.AddStr(s, 1, kNone), 1)), 1, "heyey"},
+        {"heyey", OP(s.AddStrCount(s.GetBuffer(), 2)), 1, "heyeyheyeyheyey"},
+        {"ab", OP(s + s == "abab"), 1},
+        // Embedded NULs are counted; a C text ends at the first.
+        {"a", OP((s += '\0', s += '\0', s == "a")), 1, std::string("a\0\0", 3)},
+        {"a", OP((s += '\0', s == CTqString("a"))), 0, std::string("a\0", 2)},
+        {"", OP((s += '\0', s.GetSize() * 10 + s.IsStrEmpty())), 11},
+        // Comparison; a null text orders as the empty one.
+        {"", OP(s == null && s == "" && s == CTqString("")), 1},
+        {"x", OP(s == null), 0},
+        {"abc", OP("abc" == s && s != CTqString("abd") && s != "ab" && !(s != "abc")), 1},
+        {"abc", OP((s.CompareStr("abd") < 0) * 10 + (s.CompareStr("abb") > 0)), 11},
+        {"abc", OP(s.CompareLCStr("ABC") + s.CompareStr(null) * 10), 10},
+        {"abc", OP(s < "abd" && s > "ab" && CTqString() < s && s > CTqString()), 1},
+        {"", OP(s.CompareLCStr(null)), 0},
+        {kHyou, OP(s > "z"), 1},  // lead byte first
+        // Double-byte characters stay whole.
+        {kNihon + "a", OP(s.GetLengthMB() * 10 + s.IsStrSB()), 30},
+        {"plain", OP(s.IsStrSB()), 1},
+        {"ab" + kHyou + kHyou, OP(s.PopBackChar()), 1, "ab" + kHyou},
+        {"a" + kHyou, OP(s.PopBackChar()), 1, "a"},
+        {"a", OP(s.PopBackChar() == 1 && s.PopBackChar() == 0), 1, ""},
+        {"a\x83\x61" "b", OP((s.SetUpperCase(), 1)), 1, "A\x83\x61" "B"},
+        {"A\x83\x41" "B", OP((s.SetLowerCase(), 1)), 1, "a\x83\x41" "b"},
+        {"abcd", OP(s.RemoveAt(1, kNone)), 1, "a"},
+        {"abcd", OP(s.RemoveAt(1, 2)), 1, "ad"},
+        {"abcd", OP(s.RemoveAt(0, 100)), 1, ""},
+        {"abcd", OP(s.RemoveAt(3, 1)), 1, "abc"},
+        {"abcd", OP(s.RemoveAt(2, kNone - 1)), 1, "ab"},
+        {"abcd", OP(s.RemoveAt(4, 1) + s.RemoveAt(1, 0) + CTqString().RemoveAt(0, 1)), 0},
+        // Sizes past 32 bits fail as failed allocations.
+        {"abc", OP(s.ResizeStr(1, kNone, 1)), kBadAlloc},
+        {"abc", OP(s.AddStrSize(1, 0xFFFFFFF0u, 0x20, 1) != nullptr), kBadAlloc},
+        {"abc", OP(s.AddBuffer(kNone) != nullptr), kBadAlloc},
+        {"abc", OP(s.AddStrCount("abcd", 0x40000000u)), kBadAlloc},
+    };
+    CheckEdits(edits);
 }
 
 TEST(StringCore, ShowMsgBoxShowsTheTextThroughTqMsgBox)
@@ -242,10 +98,8 @@ TEST(StringCore, ShowMsgBoxShowsTheTextThroughTqMsgBox)
     EXPECT_EQ(CTqString().ShowMsgBox("caption", MB_OK, nullptr), 0);
     EXPECT_EQ(CTqString("").ShowMsgBox("caption", MB_OK, nullptr), 0);
     EXPECT_EQ(catcher.Count(), 0u);
-
-    const std::string text = std::string(kNihon) + " text";
-    EXPECT_EQ(CTqString(text.c_str()).ShowMsgBox("Title", MB_OKCANCEL, nullptr), IDCANCEL);
+    EXPECT_EQ(CTqString(C(kNihon + " text")).ShowMsgBox("Title", MB_OKCANCEL, nullptr), IDCANCEL);
     ASSERT_EQ(catcher.Count(), 1u);
-    EXPECT_EQ(catcher.Last().text, text);
+    EXPECT_EQ(catcher.Last().text, kNihon + " text");
     EXPECT_EQ(catcher.Last().caption, "Title");
 }

@@ -1,230 +1,167 @@
 // The byte-wise string operations against a plain model written here with
-// std::string, on many generated single-byte texts. The seed is fixed, so
-// every run checks the same texts.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
+// std::string, on many generated single-byte texts, where the multibyte
+// searches must agree with them. The seeds are fixed, so every run checks the
+// same texts.
+#include "StringTestSupport.h"
 
 #include <cstdlib>
 #include <random>
-#include <string>
 #include <vector>
 
 namespace {
 
-const unsigned int kNotFound = 0xFFFFFFFFu;
-const unsigned int kAll = 0xFFFFFFFFu;
 const int kTexts = 20000;
 
-// Model operations, following the stated rules on std::string.
-unsigned int ModelFind(const std::string& s, const std::string& needle, size_t pos)
+// The model's offsets: a search from past the end finds nothing.
+unsigned int At(size_t found, size_t pos, const std::string& s)
 {
-    if (pos >= s.size())
-        return kNotFound;
-    const size_t found = s.find(needle, pos);
-    return found == std::string::npos ? kNotFound : static_cast<unsigned int>(found);
-}
-
-unsigned int ModelFirstOf(const std::string& s, const std::string& chars, size_t pos)
-{
-    if (pos >= s.size())
-        return kNotFound;
-    const size_t found = s.find_first_of(chars, pos);
-    return found == std::string::npos ? kNotFound : static_cast<unsigned int>(found);
-}
-
-unsigned int ModelFirstNotOf(const std::string& s, const std::string& chars, size_t pos)
-{
-    if (pos >= s.size())
-        return kNotFound;
-    const size_t found = s.find_first_not_of(chars, pos);
-    return found == std::string::npos ? kNotFound : static_cast<unsigned int>(found);
-}
-
-struct Token {
-    bool found;
-    unsigned int begin, end;
-};
-
-Token ModelToken(const std::string& s, const std::string& delims, size_t pos)
-{
-    const unsigned int begin = ModelFirstNotOf(s, delims, pos);
-    if (begin == kNotFound)
-        return {false, 0, 0};
-    const unsigned int end = ModelFirstOf(s, delims, begin);
-    return {true, begin, end == kNotFound ? static_cast<unsigned int>(s.size()) : end};
+    return pos >= s.size() || found == std::string::npos ? kNone : static_cast<unsigned int>(found);
 }
 
 std::string ModelRemove(std::string s, const std::string& text, size_t pos)
 {
-    if (text.empty())
+    if (text.empty() || pos >= s.size())
         return s;
-    for (unsigned int i = ModelFind(s, text, pos); i != kNotFound; i = ModelFind(s, text, i))
+    for (size_t i = s.find(text, pos); i != std::string::npos; i = s.find(text, i))
         s.erase(i, text.size());
     return s;
 }
 
-std::string ModelReplace(const std::string& s, const std::string& find,
-                         const std::string& replace, bool all, unsigned int& count)
+std::string ModelReplace(std::string s, const std::string& find, const std::string& replace,
+                         bool all, unsigned int& count)
 {
-    std::string out;
     count = 0;
-    size_t last = 0;
-    for (size_t i = s.find(find); i != std::string::npos; i = s.find(find, last)) {
-        out += s.substr(last, i - last) + replace;
+    for (size_t i = s.find(find); i != std::string::npos && (all || !count);
+         i = s.find(find, i + replace.size())) {
+        s.replace(i, find.size(), replace);
         ++count;
-        last = i + find.size();
-        if (!all)
-            break;
     }
-    return count ? out + s.substr(last) : std::string();
+    return s;
 }
 
-// Generated texts: few different characters, so that matches are frequent.
-class Generator {
-public:
-    explicit Generator(unsigned int seed) : m_random(seed) {}
+// Texts of few different characters, so that matches are frequent.
+struct Generator {
+    std::mt19937 random;
 
-    unsigned int Below(unsigned int n) { return static_cast<unsigned int>(m_random() % n); }
+    unsigned int Below(size_t n) { return static_cast<unsigned int>(random() % n); }
 
-    std::string Text(const char* alphabet, unsigned int maxLength)
+    std::string Text(const std::string& letters, unsigned int maxLength)
     {
-        const std::string letters(alphabet);
         std::string text(Below(maxLength + 1), ' ');
         for (char& c : text)
-            c = letters[Below(static_cast<unsigned int>(letters.size()))];
+            c = letters[Below(letters.size())];
         return text;
     }
-
-private:
-    std::mt19937 m_random;
 };
 
 const char kAlphabet[] = "ab, .";
 
 }  // namespace
 
-TEST(StringDifferential, SearchesMatchTheModel)
+TEST(StringDifferential, SearchesAndEditsMatchTheModel)
 {
-    Generator generate(20240601);
+    Generator generate{std::mt19937(20240601)};
     for (int n = 0; n < kTexts; ++n) {
         const std::string text = generate.Text(kAlphabet, 24);
         const std::string needle = generate.Text(kAlphabet, 3);
         const std::string chars = generate.Text(kAlphabet, 3);
-        const unsigned int pos = generate.Below(static_cast<unsigned int>(text.size()) + 2);
-        const CTqString s(text.c_str());
-        SCOPED_TRACE("'" + text + "' '" + needle + "' '" + chars + "' " + std::to_string(pos));
+        const std::string replace = generate.Text("xab", 3);
+        const unsigned int pos = generate.Below(text.size() + 2);
+        const unsigned int len = generate.Below(4) == 0 ? kNone : generate.Below(8);
+        const bool all = generate.Below(2) != 0;
+        const CTqString s(C(text));
+        SCOPED_TRACE("'" + text + "' '" + needle + "' '" + chars + "' '" + replace + "' " +
+                     std::to_string(pos) + " " + std::to_string(len));
 
-        const unsigned int found = ModelFind(text, needle, pos);
-        ASSERT_EQ(s.FindSB(needle.c_str(), pos), found);
-        ASSERT_EQ(s.Find(needle.c_str(), pos, 0), found);
-        ASSERT_EQ(s.FindEndSB(needle.c_str(), pos),
-                  found == kNotFound ? kNotFound : found + needle.size());
-        ASSERT_EQ(s.FindFirstSB(chars.c_str(), pos), ModelFirstOf(text, chars, pos));
-        ASSERT_EQ(s.FindFirstNotSB(chars.c_str(), pos), ModelFirstNotOf(text, chars, pos));
+        const unsigned int found = At(text.find(needle, pos), pos, text);
+        ASSERT_EQ(s.FindSB(C(needle), pos), found);
+        ASSERT_EQ(s.Find(C(needle), pos, 0), found);
+        ASSERT_EQ(s.FindEndSB(C(needle), pos), found == kNone ? kNone : found + needle.size());
+        ASSERT_EQ(s.FindFirstSB(C(chars), pos), At(text.find_first_of(chars, pos), pos, text));
+        const unsigned int begin = At(text.find_first_not_of(chars, pos), pos, text);
+        ASSERT_EQ(s.FindFirstNotSB(C(chars), pos), begin);
+        ASSERT_EQ(s.FindFirst(C(chars), pos), s.FindFirstSB(C(chars), pos));
+        ASSERT_EQ(s.FindFirstNot(C(chars), pos), begin);
 
-        const Token token = ModelToken(text, chars, pos);
-        unsigned int begin = kNotFound, end = kNotFound;
-        ASSERT_EQ(s.GetTokenPosSB(begin, end, chars.c_str(), pos), token.found ? 1 : 0);
-        if (token.found) {
-            ASSERT_EQ(begin, token.begin);
-            ASSERT_EQ(end, token.end);
+        unsigned int tokenBegin = kNone, tokenEnd = kNone;
+        ASSERT_EQ(s.GetTokenPosSB(tokenBegin, tokenEnd, C(chars), pos), begin != kNone);
+        if (begin != kNone) {
+            const unsigned int end = At(text.find_first_of(chars, begin), begin, text);
+            ASSERT_EQ(tokenBegin, begin);
+            ASSERT_EQ(tokenEnd, end == kNone ? text.size() : end);
+            unsigned int mbBegin = kNone, mbEnd = kNone;
+            ASSERT_EQ(s.GetTokenPos(mbBegin, mbEnd, C(chars), pos), 1);
+            ASSERT_EQ(mbBegin * 1000 + mbEnd, tokenBegin * 1000 + tokenEnd);
         }
-
-        ASSERT_EQ(s.HasPrefix(needle.c_str()), text.compare(0, needle.size(), needle) == 0);
-        ASSERT_EQ(s.HasSuffix(needle.c_str()),
+        ASSERT_EQ(s.HasPrefix(C(needle)), text.compare(0, needle.size(), needle) == 0);
+        ASSERT_EQ(s.HasSuffix(C(needle)),
                   needle.size() <= text.size() &&
                       text.compare(text.size() - needle.size(), needle.size(), needle) == 0);
-    }
-}
-
-TEST(StringDifferential, EditsMatchTheModel)
-{
-    Generator generate(77);
-    for (int n = 0; n < kTexts; ++n) {
-        const std::string text = generate.Text(kAlphabet, 24);
-        const std::string find = generate.Text(kAlphabet, 3);
-        const std::string replace = generate.Text("xab", 3);
-        const unsigned int pos = generate.Below(static_cast<unsigned int>(text.size()) + 2);
-        const unsigned int len = generate.Below(4) == 0 ? kAll : generate.Below(8);
-        const bool all = generate.Below(2) != 0;
-        SCOPED_TRACE("'" + text + "' '" + find + "' '" + replace + "' " + std::to_string(pos));
 
         CTqString sub("x");
         const bool inRange = len != 0 && pos < text.size();
-        ASSERT_EQ(CTqString(text.c_str()).GetSubStr(sub, pos, len), inRange ? 1 : 0);
-        ASSERT_EQ(static_cast<const char*>(sub), inRange ? text.substr(pos, len) : std::string());
+        ASSERT_EQ(s.GetSubStr(sub, pos, len), inRange);
+        ASSERT_EQ(Text(sub), inRange ? text.substr(pos, len) : std::string());
 
-        CTqString removed(text.c_str());
-        const std::string expectRemoved = ModelRemove(text, find, pos);
-        ASSERT_EQ(removed.Remove(find.c_str(), pos), !find.empty() && expectRemoved != text);
-        ASSERT_EQ(static_cast<const char*>(removed), expectRemoved);
-        ASSERT_EQ(removed.GetLength(), expectRemoved.size());
+        CTqString edited(s);
+        const std::string removed = ModelRemove(text, needle, pos);
+        ASSERT_EQ(edited.Remove(C(needle), pos), removed != text);
+        ASSERT_EQ(Text(edited), removed);
+        ASSERT_EQ(edited.GetLength(), removed.size());
 
-        if (!find.empty()) {
+        if (!needle.empty()) {
             unsigned int count = 0;
-            const std::string expectReplaced = ModelReplace(text, find, replace, all, count);
-            CTqString replaced(text.c_str());
-            ASSERT_EQ(replaced.ReplaceStr(find.c_str(), replace.c_str(), all, 0), count);
-            ASSERT_EQ(static_cast<const char*>(replaced), count ? expectReplaced : text);
+            const std::string replaced = ModelReplace(text, needle, replace, all, count);
+            edited = s;
+            ASSERT_EQ(edited.ReplaceStr(C(needle), C(replace), all, 0), count);
+            ASSERT_EQ(Text(edited), replaced);
         }
 
-        const std::string chars = find.empty() ? " " : find;
-        const size_t first = text.find_first_not_of(chars);
-        const size_t last = text.find_last_not_of(chars);
-        CTqString left(text.c_str()), right(text.c_str());
-        left.TrimLeft(chars.c_str());
-        right.TrimRight(chars.c_str());
-        ASSERT_EQ(static_cast<const char*>(left),
-                  first == std::string::npos ? std::string() : text.substr(first));
-        ASSERT_EQ(static_cast<const char*>(right),
-                  last == std::string::npos ? std::string() : text.substr(0, last + 1));
+        const size_t first = text.find_first_not_of(chars), last = text.find_last_not_of(chars);
+        CTqString left(s), right(s);
+        left.TrimLeft(C(chars));
+        right.TrimRight(C(chars));
+        ASSERT_EQ(Text(left), first == std::string::npos ? std::string() : text.substr(first));
+        ASSERT_EQ(Text(right), last == std::string::npos ? std::string() : text.substr(0, last + 1));
     }
 }
 
 TEST(StringDifferential, ValueListsMatchTheModel)
 {
-    Generator generate(5);
+    Generator generate{std::mt19937(5)};
     const std::string seps = ",; ";
     for (int n = 0; n < kTexts; ++n) {
-        // A list of numbers and junk joined by runs of separators, also at
-        // either end.
-        std::string text = generate.Text(",; ", 2);
-        std::vector<std::string> tokens;
-        const unsigned int count = generate.Below(6);
-        for (unsigned int i = 0; i < count; ++i) {
-            std::string token = std::to_string(static_cast<int>(generate.Below(4001)) - 2000);
-            if (generate.Below(5) == 0)
-                token = generate.Text("x+-7", 3) + "q";
-            tokens.push_back(token);
-            text += token + std::string(1, seps[generate.Below(3)]) + generate.Text(",; ", 1);
+        // Numbers and junk joined by runs of separators, also at either end.
+        std::string text = generate.Text(seps, 2);
+        std::vector<std::string> tokens(generate.Below(6));
+        for (std::string& token : tokens) {
+            token = generate.Below(5) ? std::to_string(static_cast<int>(generate.Below(4001)) - 2000)
+                                      : generate.Text("x+-7", 3) + "q";
+            text += token + seps[generate.Below(3)] + generate.Text(seps, 1);
         }
         SCOPED_TRACE("'" + text + "'");
-        const CTqString s(text.c_str());
-        ASSERT_EQ(s.GetValueCount(seps.c_str()), tokens.size());
+        const CTqString s(C(text));
+        ASSERT_EQ(s.GetValueCount(C(seps)), tokens.size());
 
         const unsigned int wanted = generate.Below(7);
         std::vector<int> values(wanted + 1, -99999);
-        const int result = s.GetInts(values.data(), wanted, seps.c_str());
-        ASSERT_EQ(result, tokens.size() >= wanted ? 1 : 0);
+        ASSERT_EQ(s.GetInts(values.data(), wanted, C(seps)), tokens.size() >= wanted);
         for (unsigned int i = 0; i <= wanted; ++i) {
-            const int expected = i < wanted && i < tokens.size()
-                                     ? static_cast<int>(std::strtol(tokens[i].c_str(), nullptr, 10))
-                                     : -99999;
-            ASSERT_EQ(values[i], expected) << i;
+            const bool read = i < wanted && i < tokens.size();
+            ASSERT_EQ(values[i], read ? std::strtol(C(tokens[i]), nullptr, 10) : -99999) << i;
         }
 
         // Walking with positions meets the tokens in order and ends not found.
         unsigned int pos = 0;
         for (const std::string& token : tokens) {
             double value = 0;
-            pos = s.GetDouble(value, seps.c_str(), pos);
-            ASSERT_NE(pos, kNotFound);
-            ASSERT_EQ(value, std::atof(token.c_str()));
+            pos = s.GetDouble(value, C(seps), pos);
+            ASSERT_NE(pos, kNone);
+            ASSERT_EQ(value, std::atof(C(token)));
             ASSERT_EQ(text.compare(pos - token.size(), token.size(), token), 0);
         }
         double untouched = 1.5;
-        ASSERT_EQ(s.GetDouble(untouched, seps.c_str(), pos), kNotFound);
+        ASSERT_EQ(s.GetDouble(untouched, C(seps), pos), kNone);
         ASSERT_EQ(untouched, 1.5);
     }
 }

@@ -1,262 +1,148 @@
 // CTqString path operations on drive-letter paths with double-byte
 // characters whose trail byte is a backslash, on real files and folders of
 // the temp folder's drive, and with parts too long for the platform's
-// buffers.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
+// buffers: those fail cleanly, never truncated or written past a buffer.
+#include "StringTestSupport.h"
 
 #include "TempFolder.h"
 
-namespace {
-
-const std::string kHyou = "\x95\x5c";  // 表, trail byte backslash
-const std::string kSo = "\x83\x5c";    // ソ, trail byte backslash
-
-std::string Text(const CTqString& s)
+TEST(StringPath, ComposingSplittingAndEditing)
 {
-    return static_cast<const char*>(s);
-}
-
-const char* C(const std::string& s)
-{
-    return s.c_str();
-}
-
-// One operation on a string made from text: its result and the text after.
-struct EditCase {
-    std::string text;
-    std::function<int(CTqString&)> edit;
-    int result;
-    std::string expected;
-};
-
-void Check(const EditCase& c)
-{
-    CTqString s(C(c.text));
-    EXPECT_EQ(c.edit(s), c.result) << c.text;
-    EXPECT_EQ(Text(s), c.expected) << c.text;
-    EXPECT_EQ(s.GetLength(), c.expected.size()) << c.text;
-}
-
-}  // namespace
-
-TEST(StringPath, ComposingAndEditing)
-{
-    const std::string hyouDir = "\\" + kHyou;
-    const std::string dir250 = "\\" + std::string(249, 'd');
-    const std::string dir300 = "\\" + std::string(299, 'd');
-    const std::string name260(260, 'a');
-    const auto makePath = [](const char* drive, const char* dir, const char* name, const char* ext) {
-        return [=](CTqString& s) {
-            s.MakePath(drive, dir, name, ext);
-            return static_cast<int>(s.GetBufferSize() >= 260);
-        };
-    };
-    const EditCase cases[] = {
-        {"x", makePath("D:", "\\a", "b", "txt"), 1, "D:\\a\\b.txt"},
-        {"x", makePath("D", "\\a\\", "b", ".txt"), 1, "D:\\a\\b.txt"},
-        {"x", makePath(nullptr, "a/", "b", nullptr), 1, "a/b"},
-        {"x", makePath(nullptr, C(hyouDir), C(kSo), "txt"), 1, hyouDir + "\\" + kSo + ".txt"},
-        {"x", makePath("C:", C(dir250), "nam", "e"), 1, "C:" + dir250 + "\\nam.e"},  // 258
-        {"x", makePath("C:", C(dir250), "name", "ex"), 1, ""},                      // 260
-        {"x", makePath("C:", C(dir300), "n", "e"), 1, ""},
-        {"x", [](CTqString& s) { return s.CombinePath("D:\\a", "..\\b"); }, 1, "D:\\b"},
-        {"x", [](CTqString& s) { return s.CombinePath("D:\\a", "E:\\x"); }, 1, "E:\\x"},
-        {"x", [&](CTqString& s) { return s.CombinePath(C("D:" + hyouDir), C(kSo)); }, 1,
-         "D:" + hyouDir + "\\" + kSo},
-        {"x", [&](CTqString& s) { return s.CombinePath(C("C:" + dir300), "x"); }, 0, ""},
-        {"x", [&](CTqString& s) { return s.CombinePath(C("C:" + dir250), "abcdefghij"); }, 0, ""},
-        {"D:\\dir", [](CTqString& s) { return s.CombinePath(s, "f"); }, 1, "D:\\dir\\f"},
-        {"D:\\a\\.\\b\\..\\c", [](CTqString& s) { return s.CanonicalizePath(); }, 1, "D:\\a\\c"},
-        {"D:" + hyouDir + "\\..\\x", [](CTqString& s) { return s.CanonicalizePath(); }, 1, "D:\\x"},
-        {name260, [](CTqString& s) { return s.CanonicalizePath(); }, 0, name260},
-        {"D:\\dir\\", [](CTqString& s) { return s.RemoveEndBackSlash(); }, 1, "D:\\dir"},
-        {"D:\\", [](CTqString& s) { return s.RemoveEndBackSlash(); }, 0, "D:\\"},
-        {"D:" + hyouDir, [](CTqString& s) { return s.RemoveEndBackSlash(); }, 0, "D:" + hyouDir},
-        {"", [](CTqString& s) { return s.RemoveEndBackSlash(); }, 0, ""},
-        {"D:\\dir\\file.txt", [](CTqString& s) { return s.RemoveFileName(); }, 1, "D:\\dir"},
-        {"file.txt", [](CTqString& s) { return s.RemoveFileName(); }, 1, ""},
-        {"D:" + hyouDir + "\\" + kSo, [](CTqString& s) { return s.RemoveFileName(); }, 1, "D:" + hyouDir},
-        {name260, [](CTqString& s) { return s.RemoveFileName(); }, 0, name260},
-        {"a.tar.gz", [](CTqString& s) { return s.RemovePathExtension(); }, 1, "a.tar"},
-        {"D:\\dir.x\\file", [](CTqString& s) { return s.RemovePathExtension(); }, 1, "D:\\dir.x\\file"},
-        {kSo + ".txt", [](CTqString& s) { return s.RemovePathExtension(); }, 1, kSo},
-        {name260, [](CTqString& s) { return s.RemovePathExtension(); }, 0, name260},
-        {".\\a\\b", [](CTqString& s) { return s.RemoveCurPrefix(); }, 1, "a\\b"},
-        {"..\\a", [](CTqString& s) { return s.RemoveCurPrefix(); }, 0, "..\\a"},
-        {"a\\.\\b", [](CTqString& s) { return s.RemoveCurPrefix(); }, 0, "a\\.\\b"},
-        {"D:\\work\\scene.bmp", [](CTqString& s) { return s.AddPathSuffix("_0001"); }, 1,
-         "D:\\work\\scene_0001.bmp"},
-        {"D:\\a\\b", [](CTqString& s) { return s.AddPathSuffix("_1"); }, 1, "D:\\a\\b_1"},
-        {"D:" + hyouDir + "\\" + kSo + ".bmp", [](CTqString& s) { return s.AddPathSuffix("2"); }, 1,
-         "D:" + hyouDir + "\\" + kSo + "2.bmp"},
-        {"D:\\a.txt", [](CTqString& s) { return s.AddPathSuffix(nullptr); }, 0, "D:\\a.txt"},
-        {"C:\\" + std::string(250, 'n') + ".txt",
-         [](CTqString& s) { return s.AddPathSuffix("_0123456789"); }, 0,
-         "C:\\" + std::string(250, 'n') + ".txt"},
-    };
-    for (const EditCase& c : cases)
-        Check(c);
-
-    CTqString out("kept");
-    EXPECT_EQ(CTqString(C("C:\\" + std::string(250, 'n') + ".txt")).GetSuffixedPath(out, "_0123456789"), 0);
-    EXPECT_TRUE(out.IsEmpty());
-    EXPECT_EQ(CTqString(C("C:" + dir300)).GetFullPath(out), 0);
-    EXPECT_TRUE(out.IsEmpty());
-    out = "kept";
+    const std::string hyouDir = "\\" + kHyou, soExt = kSo + ".bmp";
+    const std::string dir250 = "\\" + std::string(249, 'd'), dir300 = "\\" + std::string(299, 'd');
+    const std::string name260(260, 'a'), long254 = "C:\\" + std::string(250, 'n') + ".txt";
     std::string deep = "C:";  // a start too deep for the climb out of it
     for (int i = 0; i < 100; ++i)
         deep += "\\d";
-    EXPECT_EQ(CTqString(C(deep)).GetRelativePath(out, "C:\\x.txt", 0), 0);
-    EXPECT_EQ(CTqString("D:\\doc").GetRelativePath(out, "E:\\x.txt", 0), 0);
-    EXPECT_EQ(Text(out), "kept");
-}
-
-TEST(StringPath, SplitAndTests)
-{
-    const std::string name254(254, 'n');
-    const struct {
-        std::string path, parts;
-        int fullValid;
-    } cases[] = {
-        {"D:\\a\\b.c", "D:|\\a\\|b|.c", 1},
-        {"D:b", "D:||b|", 1},
-        {"\\\\server\\share\\name", "|\\\\server\\share\\|name|", 0},
-        {"D:\\a\\", "D:|\\a\\||", 0},
-        {"D:\\" + kHyou + "\\" + kSo + ".txt", "D:|\\" + kHyou + "\\|" + kSo + "|.txt", 1},
-        {"C:\\" + name254 + ".e", "C:|\\|" + name254 + "|.e", 1},  // long, but every part fits
-        {"C:\\" + std::string(300, 'd') + "\\n.e", "|||", 0},    // a part too long: none
-        {"C:\\" + std::string(300, 'n'), "|||", 0},
-    };
-    for (const auto& c : cases) {
-        const CTqString s(C(c.path));
+    const std::string name254(254, 'n'), dir300n = "C:\\" + std::string(300, 'd') + "\\n.e";
+    CTqString out("kept");
+    const char* null = nullptr;
+    // SplitPath into "drive|dir|name|ext"; the result tells IsFullPathValid.
+    const auto split = [](CTqString& s) {
         CTqString drive("x"), dir("x"), name("x"), ext("x");
         s.SplitPath(&drive, &dir, &name, &ext);
-        EXPECT_EQ(Text(drive) + "|" + Text(dir) + "|" + Text(name) + "|" + Text(ext), c.parts);
-        EXPECT_EQ(s.IsFullPathValid(), c.fullValid) << c.path;
-    }
-    CTqString self("D:\\a\\b.c");
-    self.SplitPath(nullptr, nullptr, &self, nullptr);
-    EXPECT_EQ(Text(self), "b");
-
-    EXPECT_NE(CTqString("a\\b").IsRelativePath(), 0);
-    EXPECT_EQ(CTqString("\\a").IsRelativePath() + CTqString("D:\\a").IsRelativePath(), 0);
+        const int valid = s.IsFullPathValid();
+        s = C(Text(drive) + "|" + Text(dir) + "|" + Text(name) + "|" + Text(ext));
+        return valid;
+    };
+    // MakePath gives 1 when it keeps MAX_PATH bytes of storage.
+#define MAKE_PATH(drive, dir, name, ext) OP((s.MakePath(drive, dir, name, ext), s.GetBufferSize() >= 260))
+    const Edit edits[] = {
+        {"x", MAKE_PATH("D:", "\\a", "b", "txt"), 1, "D:\\a\\b.txt"},
+        {"x", MAKE_PATH("D", "\\a\\", "b", ".txt"), 1, "D:\\a\\b.txt"},
+        {"x", MAKE_PATH(null, "a/", "b", null), 1, "a/b"},
+        {"x", MAKE_PATH(null, C(hyouDir), C(kSo), "txt"), 1, hyouDir + "\\" + kSo + ".txt"},
+        {"x", MAKE_PATH("C:", C(dir250), "nam", "e"), 1, "C:" + dir250 + "\\nam.e"},  // 258 bytes
+        {"x", MAKE_PATH("C:", C(dir250), "name", "ex"), 1, ""},                       // 260
+        {"x", MAKE_PATH("C:", C(dir300), "n", "e"), 1, ""},
+        {"x", OP(s.CombinePath("D:\\a", "..\\b")), 1, "D:\\b"},
+        {"x", OP(s.CombinePath("D:\\a", "E:\\x")), 1, "E:\\x"},
+        {"x", OP(s.CombinePath(C("D:" + hyouDir), C(kSo))), 1, "D:" + hyouDir + "\\" + kSo},
+        {"x", OP(s.CombinePath(C("C:" + dir300), "x")), 0, ""},
+        {"x", OP(s.CombinePath(C("C:" + dir250), "abcdefghij")), 0, ""},
+        {"D:\\dir", OP(s.CombinePath(s, "f")), 1, "D:\\dir\\f"},
+        {"D:\\a\\.\\b\\..\\c", OP(s.CanonicalizePath()), 1, "D:\\a\\c"},
+        {"D:" + hyouDir + "\\..\\x", OP(s.CanonicalizePath()), 1, "D:\\x"},
+        {name260, OP(s.CanonicalizePath()), 0},
+        {"D:\\dir\\", OP(s.RemoveEndBackSlash()), 1, "D:\\dir"},
+        {"D:\\", OP(s.RemoveEndBackSlash()), 0},
+        {"D:" + hyouDir, OP(s.RemoveEndBackSlash()), 0},
+        {"", OP(s.RemoveEndBackSlash()), 0},
+        {"D:\\dir\\file.txt", OP(s.RemoveFileName()), 1, "D:\\dir"},
+        {"file.txt", OP(s.RemoveFileName()), 1, ""},
+        {"D:" + hyouDir + "\\" + kSo, OP(s.RemoveFileName()), 1, "D:" + hyouDir},
+        {name260, OP(s.RemoveFileName()), 0},
+        {"a.tar.gz", OP(s.RemovePathExtension()), 1, "a.tar"},
+        {"D:\\dir.x\\file", OP(s.RemovePathExtension()), 1},
+        {kSo + ".txt", OP(s.RemovePathExtension()), 1, kSo},
+        {name260, OP(s.RemovePathExtension()), 0},
+        {".\\a\\b", OP(s.RemoveCurPrefix()), 1, "a\\b"},
+        {"..\\a", OP(s.RemoveCurPrefix()), 0},
+        {"a\\.\\b", OP(s.RemoveCurPrefix()), 0},
+        {"D:\\work\\scene.bmp", OP(s.AddPathSuffix("_0001")), 1, "D:\\work\\scene_0001.bmp"},
+        {"D:\\a\\b", OP(s.AddPathSuffix("_1")), 1, "D:\\a\\b_1"},
+        {"D:" + hyouDir + "\\" + soExt, OP(s.AddPathSuffix("2")), 1, "D:" + hyouDir + "\\" + kSo + "2.bmp"},
+        {"D:\\a.txt", OP(s.AddPathSuffix(nullptr)), 0},
+        {long254, OP(s.AddPathSuffix("_0123456789")), 0},
+        {long254, OP(s.GetSuffixedPath(out, "_0123456789") == 0 && out.IsEmpty()), 1},
+        {"C:" + dir300, OP((out = "kept", s.GetFullPath(out) == 0 && out.IsEmpty())), 1},
+        {deep, OP((out = "kept", s.GetRelativePath(out, "C:\\x.txt", 0) == 0 && out == "kept")), 1},
+        {"D:\\doc", OP((out = "kept", s.GetRelativePath(out, "E:\\x.txt", 0) == 0 && out == "kept")), 1},
+        {"a\\b", OP(s.IsRelativePath() != 0), 1},
+        {"\\a", OP(s.IsRelativePath() + CTqString("D:\\a").IsRelativePath()), 0},
+        {"D:\\a\\b.c", OP(split(s)), 1, "D:|\\a\\|b|.c"},
+        {"D:b", OP(split(s)), 1, "D:||b|"},
+        {"\\\\server\\share\\name", OP(split(s)), 0, "|\\\\server\\share\\|name|"},
+        {"D:\\a\\", OP(split(s)), 0, "D:|\\a\\||"},
+        {"D:\\" + kHyou + "\\" + kSo + ".txt", OP(split(s)), 1, "D:|\\" + kHyou + "\\|" + kSo + "|.txt"},
+        {"C:\\" + name254 + ".e", OP(split(s)), 1, "C:|\\|" + name254 + "|.e"},  // every part fits
+        {dir300n, OP(split(s)), 0, "|||"},  // a part too long: none
+        {"C:\\" + std::string(300, 'n'), OP(split(s)), 0, "|||"},
+        {"D:\\a\\b.c", OP((s.SplitPath(nullptr, nullptr, &s, nullptr), 1)), 1, "b"},
+    };
+#undef MAKE_PATH
+    CheckEdits(edits);
 }
 
-class StringPathFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        base = folder / "base";
-        preferred = folder / ("pref" + kHyou);  // a folder whose name ends in a trail backslash
-        CreateDirectoryA(C(base), nullptr);
-        CreateDirectoryA(C(preferred), nullptr);
-        folder.WriteFile("base\\x.bmp", "x");
-        folder.WriteFile("pref" + kHyou + "\\" + kSo + ".bmp", "so");
-    }
-
-    TempFolder folder;
-    std::string base, preferred;
-};
-
-TEST_F(StringPathFiles, FullPathsAndExistence)
+TEST(StringPath, RealFilesAndFolders)
 {
+    // base\x.bmp, and pref表\ソ.bmp in a folder whose name ends in a trail
+    // byte that is a backslash.
+    const TempFolder folder;
+    const std::string base = folder / "base", preferred = folder / ("pref" + kHyou), so = kSo + ".bmp";
+    CreateDirectoryA(C(base), nullptr);
+    CreateDirectoryA(C(preferred), nullptr);
+    folder.WriteFile("base\\x.bmp", "x");
+    folder.WriteFile("pref" + kHyou + "\\" + so, "so");
     char current[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, current);
     const std::string directory = current;
-    CTqString full("stale");
-    EXPECT_EQ(CTqString("x.txt").GetFullPath(full), 1);
-    EXPECT_EQ(Text(full), directory + (directory.back() == '\\' ? "" : "\\") + "x.txt");
-    CTqString self(C(base + "\\sub\\..\\x.bmp"));
-    EXPECT_EQ(self.GetFullPath(self), 1);
-    EXPECT_EQ(Text(self), base + "\\x.bmp");
-
-    EXPECT_NE(CTqString(C(base)).FilePathExists(), 0);
-    EXPECT_NE(CTqString(C(preferred + "\\" + kSo + ".bmp")).FilePathExists(), 0);
-    EXPECT_EQ(CTqString(C(base + "\\y.bmp")).FilePathExists(), 0);
-}
-
-TEST_F(StringPathFiles, MakeAbsPath)
-{
-    const std::string soName = kSo + ".bmp";
-    const struct {
-        int mustExist;
-        const char* path;
-        const char* base;
-        int result;
-        std::string expected;
-    } cases[] = {
-        {1, "x.bmp", C(base), 1, base + "\\x.bmp"},
-        {1, C(soName), C(base), 1, preferred + "\\" + soName},
-        {0, "x.bmp", C(base), 1, preferred + "\\x.bmp"},
-        {1, "y.bmp", C(base), 0, base + "\\y.bmp"},  // missing: the last combination stays
-        {1, "y.bmp", nullptr, 0, preferred + "\\y.bmp"},
-        {1, "D:\\a\\..\\b.bmp", C(base), 1, "D:\\b.bmp"},
-        {1, "", C(base), 1, ""},
-        {1, nullptr, C(base), 0, "previous"},
+    const std::string full = directory + (directory.back() == '\\' ? "" : "\\") + "x.txt";
+    CTqString out;
+    // The dialog path goes to another string, then replaces the name.
+    const auto dialog = [](CTqString& s, int mustExist, const char* base, const char* preferred) {
+        CTqString path("stale");
+        s.GetDlgPathFromName(path, mustExist, base, preferred);
+        s = path;
+        return 1;
     };
-    for (const auto& c : cases) {
-        CTqString s("previous");
-        EXPECT_EQ(s.MakeAbsPath(c.mustExist, c.path, c.base, C(preferred)), c.result);
-        EXPECT_EQ(Text(s), c.expected);
-    }
-    CTqString alias("x.bmp");  // the path is this string's own text
-    EXPECT_EQ(alias.MakeAbsPath(1, alias, C(base), C(preferred)), 1);
-    EXPECT_EQ(Text(alias), base + "\\x.bmp");
-}
-
-TEST_F(StringPathFiles, DialogPaths)
-{
-    const std::string baseClosed = base + "\\";
-    const struct {
-        std::string name;
-        int mustExist;
-        const char *base, *preferred;
-        std::string expected;
-    } cases[] = {
-        {"", 1, "", C(preferred), preferred + "\\"},
-        {"", 1, C(baseClosed), nullptr, base + "\\\\"},
-        {"", 1, nullptr, nullptr, "\\"},
-        {"pic.bmp", 0, C(base), C(preferred), preferred + "\\pic.bmp"},
-        {"pic.bmp", 1, C(base), C(preferred), preferred + "\\"},
-        {"x.bmp", 1, C(base), C(preferred), base + "\\x.bmp"},
-        {kSo + ".bmp", 1, C(base), C(preferred), preferred + "\\" + kSo + ".bmp"},
-        {"D:\\abs\\n.bmp", 1, C(base), C(preferred), "D:\\abs\\n.bmp"},
+    const Edit edits[] = {
+        {"x.txt", OP(s.GetFullPath(out) == 1 && Text(out) == full), 1},
+        {base + "\\sub\\..\\x.bmp", OP(s.GetFullPath(s)), 1, base + "\\x.bmp"},
+        {base, OP(s.FilePathExists() != 0), 1},
+        {preferred + "\\" + so, OP(s.FilePathExists() != 0), 1},
+        {base + "\\y.bmp", OP(s.FilePathExists()), 0},
+        // MakeAbsPath: the base folder, else the preferred one; for a missing
+        // file the last combination stays.
+        {"x", OP(s.MakeAbsPath(1, "x.bmp", C(base), C(preferred))), 1, base + "\\x.bmp"},
+        {"x", OP(s.MakeAbsPath(1, C(so), C(base), C(preferred))), 1, preferred + "\\" + so},
+        {"x", OP(s.MakeAbsPath(0, "x.bmp", C(base), C(preferred))), 1, preferred + "\\x.bmp"},
+        {"x", OP(s.MakeAbsPath(1, "y.bmp", C(base), C(preferred))), 0, base + "\\y.bmp"},
+        {"x", OP(s.MakeAbsPath(1, "y.bmp", nullptr, C(preferred))), 0, preferred + "\\y.bmp"},
+        {"x", OP(s.MakeAbsPath(1, "D:\\a\\..\\b.bmp", C(base), C(preferred))), 1, "D:\\b.bmp"},
+        {"x", OP(s.MakeAbsPath(1, "", C(base), C(preferred))), 1, ""},
+        {"x", OP(s.MakeAbsPath(1, nullptr, C(base), C(preferred))), 0},
+        {"x.bmp", OP(s.MakeAbsPath(1, s, C(base), C(preferred))), 1, base + "\\x.bmp"},
+        // MakeRelativePath: relative to the base folder, else the preferred one.
+        {"D:\\doc\\img\\a.bmp", OP(s.MakeRelativePath("D:\\doc", nullptr)), 1, "img\\a.bmp"},
+        {"D:\\docs\\a.bmp", OP(s.MakeRelativePath("D:\\doc", "")), 1, "..\\docs\\a.bmp"},
+        {"D:\\doc\\a.bmp", OP(s.MakeRelativePath("D:\\other", "")), 0},
+        {"", OP(s.MakeRelativePath("D:\\doc", "")), 0},
+        {base + "\\x.bmp", OP(s.MakeRelativePath(C(base), C(preferred))), 1, "x.bmp"},
+        {preferred + "\\" + so, OP(s.MakeRelativePath(C(base), C(preferred))), 1, so},
+        {base + "\\x.bmp", OP(s.MakeRelativePath(C(folder.Path()), C(preferred))), 1, "base\\x.bmp"},
+        {preferred + "\\sub\\n.bmp", OP(s.MakeRelativePath(C(folder.Path()), C(preferred))), 1,
+         "sub\\n.bmp"},
+        // GetDlgPathFromName: an existing file's path, else a folder to look in.
+        {"", OP(dialog(s, 1, "", C(preferred))), 1, preferred + "\\"},
+        {"", OP(dialog(s, 1, C(base + "\\"), nullptr)), 1, base + "\\\\"},
+        {"", OP(dialog(s, 1, nullptr, nullptr)), 1, "\\"},
+        {"pic.bmp", OP(dialog(s, 0, C(base), C(preferred))), 1, preferred + "\\pic.bmp"},
+        {"pic.bmp", OP(dialog(s, 1, C(base), C(preferred))), 1, preferred + "\\"},
+        {"x.bmp", OP(dialog(s, 1, C(base), C(preferred))), 1, base + "\\x.bmp"},
+        {so, OP(dialog(s, 1, C(base), C(preferred))), 1, preferred + "\\" + so},
+        {"D:\\abs\\n.bmp", OP(dialog(s, 1, C(base), C(preferred))), 1},
+        {"x.bmp", OP((s.GetDlgPathFromName(s, 1, C(base), C(preferred)), 1)), 1, base + "\\x.bmp"},
     };
-    for (const auto& c : cases) {
-        CTqString out("stale");
-        CTqString(C(c.name)).GetDlgPathFromName(out, c.mustExist, c.base, c.preferred);
-        EXPECT_EQ(Text(out), c.expected) << c.name;
-    }
-    CTqString self("x.bmp");
-    self.GetDlgPathFromName(self, 1, C(base), C(preferred));
-    EXPECT_EQ(Text(self), base + "\\x.bmp");
-}
-
-TEST_F(StringPathFiles, MakeRelativePath)
-{
-    const struct {
-        std::string path;
-        const char *base, *preferred;
-        int result;
-        std::string expected;
-    } cases[] = {
-        {"D:\\doc\\img\\a.bmp", "D:\\doc", nullptr, 1, "img\\a.bmp"},
-        {"D:\\docs\\a.bmp", "D:\\doc", "", 1, "..\\docs\\a.bmp"},  // begins with, textually
-        {"D:\\doc\\a.bmp", "D:\\other", "", 0, "D:\\doc\\a.bmp"},
-        {"", "D:\\doc", "", 0, ""},
-        {base + "\\x.bmp", C(base), C(preferred), 1, "x.bmp"},
-        {preferred + "\\" + kSo + ".bmp", C(base), C(preferred), 1, kSo + ".bmp"},
-        {base + "\\x.bmp", C(folder.Path()), C(preferred), 1, "base\\x.bmp"},
-        {preferred + "\\sub\\n.bmp", C(folder.Path()), C(preferred), 1, "sub\\n.bmp"},
-    };
-    for (const auto& c : cases) {
-        CTqString s(C(c.path));
-        EXPECT_EQ(s.MakeRelativePath(c.base, c.preferred), c.result) << c.path;
-        EXPECT_EQ(Text(s), c.expected);
-    }
+    CheckEdits(edits);
 }
