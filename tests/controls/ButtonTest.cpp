@@ -1,5 +1,5 @@
 // The library's faces; the system, bitmap and custom buttons as painted and
-// under the mouse, by messages and by real input; every control's binary
+// under the mouse, by messages and by real input; the controls' binary
 // interface.
 #include <algorithm>
 #include <cstring>
@@ -10,83 +10,55 @@ using namespace ctl;
 
 namespace {
 
-// The vtable slot of a virtual member function after CTqWnd's two destructor
-// slots and 39 operations, and the offset of a field, as the Itanium C++ ABI
-// represents pointers to members.
+// The vtable slot of a virtual member function counted from the first after
+// CTqWnd's two destructor slots and 39 operations, and the offset of a field,
+// as the Itanium C++ ABI represents pointers to members.
 template <class F>
-int Slot(F function)
+long Slot(F function)
 {
     std::uintptr_t pointer;
-    static_assert(sizeof function == 2 * sizeof pointer, "Itanium pointer to member");
     std::memcpy(&pointer, &function, sizeof pointer);
-    return static_cast<int>((pointer - 1) / sizeof(void*)) - 41;
+    return static_cast<long>((pointer - 1) / sizeof(void*)) - 41;
 }
 template <class M>
-int Offset(M field)
+long Offset(M field)
 {
     std::ptrdiff_t offset;
     std::memcpy(&offset, &field, sizeof offset);
-    return static_cast<int>(offset);
+    return offset;
 }
-
-// New virtual operations in order, then the first and last fields.
 struct B : CTqButtonCtrl {
-    static std::vector<int> Get() { return {Slot(&B::Create), Slot(&B::OnClick)}; }
-};
-struct Bmp : CTqBmpButtonCtrl {
-    using CTqBmpButtonCtrl::DrawBmp;
-    static std::vector<int> Get() { return {Offset(&Bmp::m_bChecked), Offset(&Bmp::m_crCheckedBmp)}; }
-};
-struct C : CTqCstmButtonCtrl {
-    static std::vector<int> Get()
-    {
-        return {Slot(&C::Create), Offset(&C::m_bFocusEnabled), Offset(&C::m_bPressed)};
-    }
-};
-struct V : CTqVolumeSliderCtrl {
-    static std::vector<int> Get() { return {Offset(&V::m_hLightPen), Offset(&V::m_hShadowPen)}; }
+    static Longs Get() { return {Slot(&B::Create), Slot(&B::OnClick)}; }
 };
 struct T : CTqTimeSliderCtrl {
-    static std::vector<int> Get()
+    static Longs Get()
     {
-        return {Slot(&T::Create),       Slot(&T::OnStartTrack),    Slot(&T::OnTracking),
-                Slot(&T::OnEndTrack),   Offset(&T::m_bFocusEnabled), Offset(&T::m_dFps),
-                Offset(&T::m_dRangeMin), Offset(&T::m_rcTrack),    Offset(&T::m_hBackBmp)};
+        return {Slot(&T::Create), Slot(&T::OnStartTrack), Slot(&T::OnTracking),
+                Slot(&T::OnEndTrack)};
     }
 };
 struct P : CTqPlayerCtrl {
-    static std::vector<int> Get()
+    static Longs Get()
     {
-        return {Slot(&P::Create),           Slot(&P::OnPlay),           Slot(&P::OnTimeStartTrack),
-                Slot(&P::OnTimeTracking),   Slot(&P::OnTimeEndTrack),   Slot(&P::OnVolumeStartTrack),
+        return {Slot(&P::Create),          Slot(&P::OnPlay),           Slot(&P::OnTimeStartTrack),
+                Slot(&P::OnTimeTracking),  Slot(&P::OnTimeEndTrack),   Slot(&P::OnVolumeStartTrack),
                 Slot(&P::OnVolumeTracking), Slot(&P::OnVolumeEndTrack), Offset(&P::m_btnPlay),
-                Offset(&P::m_timeSlider),   Offset(&P::m_volumeSlider)};
+                Offset(&P::m_timeSlider),  Offset(&P::m_volumeSlider)};
     }
 };
 
-// Where a 16-pixel face is centred, the division truncating toward zero.
-int Centre(int size)
-{
-    return (size - 16) / 2;
-}
-
 }  // namespace
 
-TEST(ControlInterface, VirtualOperationsFieldsAndSizes)
+TEST(ControlInterface, NewVirtualOperationsInOrderMembersAndSizes)
 {
-    EXPECT_EQ(B::Get(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(Bmp::Get(), (std::vector<int>{24, 40}));
-    EXPECT_EQ(C::Get(), (std::vector<int>{0, 24, 56}));
-    EXPECT_EQ(Slot(&CTqSliderCtrl::Create), 0);
-    EXPECT_EQ(V::Get(), (std::vector<int>{24, 28}));
-    EXPECT_EQ(T::Get(), (std::vector<int>{0, 1, 2, 3, 24, 32, 56, 88, 132}));
-    EXPECT_EQ(P::Get(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 24, 88, 232}));
-    const std::vector<size_t> sizes = {sizeof(CTqButtonCtrl),     sizeof(CTqBmpButtonCtrl),
-                                       sizeof(CTqCstmButtonCtrl), sizeof(CTqSliderCtrl),
-                                       sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
-                                       sizeof(CTqPlayerCtrl)};
-    EXPECT_EQ(sizes, (std::vector<size_t>{24, 44, 60, 24, 32, 136, 376}));
-    EXPECT_EQ(CTqPlayerCtrl::GetClientHeight(), 24);
+    EXPECT_EQ(B::Get(), Longs({0, 1}));
+    EXPECT_EQ(T::Get(), Longs({0, 1, 2, 3}));
+    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, 24, 88, 232}));
+    EXPECT_EQ(Longs({Slot(&CTqCstmButtonCtrl::Create), Slot(&CTqSliderCtrl::Create)}), Longs(2, 0));
+    EXPECT_EQ(Longs({sizeof(CTqButtonCtrl), sizeof(CTqBmpButtonCtrl), sizeof(CTqCstmButtonCtrl),
+                     sizeof(CTqSliderCtrl), sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
+                     sizeof(CTqPlayerCtrl), CTqPlayerCtrl::GetClientHeight()}),
+              Longs({24, 44, 60, 24, 32, 136, 376, 24}));
 }
 
 TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
@@ -97,12 +69,12 @@ TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
     for (int id : {kPlay, kPause, kStart, kEnd}) {
         const HRSRC found = FindResourceA(library, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
         ASSERT_NE(found, nullptr) << id;
-        const auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(library, found)));
-        EXPECT_EQ(std::vector<int>({info->biWidth, info->biHeight, info->biBitCount}),
-                  std::vector<int>({16, 16, 4}));
+        const auto* info =
+            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(library, found)));
+        EXPECT_EQ(Longs({info->biWidth, info->biHeight, info->biBitCount}), Longs({16, 16, 4}));
         const Picture face = Face(id);
-        for (int corner : {0, 15, 240, 255})
-            EXPECT_EQ(face.pixels[corner], kMagentaPixel) << id;
+        EXPECT_EQ(Pixels({face.At(0, 0), face.At(15, 0), face.At(0, 15), face.At(15, 15)}),
+                  Pixels(4, kMagentaPixel));
         EXPECT_LT(std::count(face.pixels.begin(), face.pixels.end(), kMagentaPixel), 216) << id;
         for (const Picture& other : faces)
             EXPECT_NE(face, other) << id;
@@ -115,39 +87,38 @@ TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
 
 TEST_F(ControlTest, SystemButtonsCheckAndClick)
 {
-    struct Case { unsigned long style; int set, read; };
-    const Case cases[] = {{BS_AUTOCHECKBOX, 1, 1}, {BS_AUTOCHECKBOX, 0, 0}, {BS_AUTO3STATE, 2, 2},
-                          {BS_AUTORADIOBUTTON, 1, 1}, {BS_PUSHBUTTON, 1, 0}};
-    for (const Case& c : cases) {
+    const int cases[][3] = {{BS_AUTOCHECKBOX, 1, 1}, {BS_AUTOCHECKBOX, 0, 0}, {BS_AUTO3STATE, 2, 2},
+                            {BS_AUTORADIOBUTTON, 1, 1}, {BS_PUSHBUTTON, 1, 0}};  // style, set, read
+    for (const auto& c : cases) {
         CTqButtonCtrl button;
-        ASSERT_EQ(button.Create("Go", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 80, 20, &host, 77), 1);
+        ASSERT_EQ(button.Create("Go", WS_CHILD | WS_VISIBLE | c[0], 0, 0, 80, 20, &host, 77), 1);
         char name[32] = {}, text[32] = {};
         GetClassNameA(button.GetHwnd(), name, sizeof name);
         GetWindowTextA(button.GetHwnd(), text, sizeof text);
         EXPECT_EQ(std::string(name) + text, "ButtonGo");
-        EXPECT_EQ(GetWindowLongA(button.GetHwnd(), GWL_STYLE) & 0xF, long(c.style));
+        EXPECT_EQ(GetWindowLongA(button.GetHwnd(), GWL_STYLE) & 0xF, c[0]);
         EXPECT_EQ(button.GetCheck(), 0);
-        button.SetCheck(c.set);
-        EXPECT_EQ(button.GetCheck(), c.read) << c.style;
+        button.SetCheck(c[1]);
+        EXPECT_EQ(button.GetCheck(), c[2]) << c[0];
         SendMessageA(button.GetHwnd(), BM_CLICK, 0, 0);
+        EXPECT_EQ(host.commands.back().lParam, reinterpret_cast<long>(button.GetHwnd()));
         button.Destroy();
     }
-    ASSERT_EQ(host.commands.size(), 5u);
-    EXPECT_EQ(host.commands[4].wParam, MAKEWPARAM(77, BN_CLICKED));
+    EXPECT_EQ(host.commands.size(), 5u);
+    EXPECT_EQ(host.commands[0].wParam, MAKEWPARAM(77, BN_CLICKED));
     EXPECT_EQ(CTqButtonCtrl().GetCheck(), 0);
 }
 
-// The faces of both bitmap buttons against the same button painted without
-// faces: centred, pushed by one pixel, checked, missing, and disabled as the
-// platform's own conversion greys it.
+// The faces of both bitmap buttons on the same button painted without faces:
+// centred (the division truncating toward zero), pushed by one pixel,
+// checked, missing, in another transparent colour, and disabled as the
+// platform's own conversion greys them.
 TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
 {
-    struct Case {
-        int kind;  // 0 owner-drawn bitmap button, 1 custom, 2 custom with gradient
-        int width, height, face, checkedFace, checked, pushed, disabled, shows;
-        COLORREF transparent;
-    };
-    const COLORREF m = kMagenta;
+    // kind 0: owner-drawn bitmap button, 1: custom, 2: custom with gradient.
+    struct Case { int kind, width, height, face, checkedFace, checked, pushed, disabled, shows;
+                  std::uint32_t transparent; };
+    const std::uint32_t m = kMagentaPixel;
     const Case cases[] = {
         {0, 23, 23, kPlay, 0, 0, 0, 0, kPlay, m},   {0, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},
         {0, 23, 23, kPlay, kPause, 1, 0, 0, kPause, m}, {0, 23, 23, kPlay, 0, 1, 0, 0, 0, m},
@@ -158,52 +129,48 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
         {2, 33, 25, kPlay, 0, 0, 1, 0, kPlay, m},   {2, 32, 24, kPlay, kPause, 1, 0, 0, kPause, m},
         {2, 32, 24, kPlay, 0, 1, 0, 0, 0, m},       {2, 32, 24, 999, 0, 0, 0, 0, 0, m},
         {1, 32, 24, 0x10000, 0, 0, 0, 0, 0, m},     {1, 32, 24, kPlay, 0, 0, 0, 1, 0, m},
-        {2, 32, 24, kPlay, 0, 0, 0, 1, 0, m},       {2, 32, 24, kPlay, 0, 0, 0, 0, 0, RGB(0, 0, 0)},
+        {2, 32, 24, kPlay, 0, 0, 0, 1, 0, m},       {2, 32, 24, kPlay, 0, 0, 0, 0, kPlay, 0},
     };
     for (const Case& c : cases) {
         const long row = &c - cases;
-        CTqBmpButtonCtrl bmp;
+        CTqBmpButtonCtrl bmp;  // the one of them without a window only stores its settings
         Button custom;
         CTqWnd& button = c.kind ? static_cast<CTqWnd&>(custom) : bmp;
-        const auto set = [&](void (CTqBmpButtonCtrl::*b)(int, unsigned long),
-                             void (CTqCstmButtonCtrl::*k)(int, unsigned long), int id, COLORREF t) {
-            c.kind ? (custom.*k)(id, t) : (bmp.*b)(id, t);
-        };
-        if (c.kind) {
-            ASSERT_EQ(custom.Open(host, c.width, c.height, 101, 10, 10), 1);
-            custom.IsGradated() = c.kind == 2;
-            custom.IsFocusEnabled() = 0;
-            custom.SetChecked(c.checked);
-        } else {
-            ASSERT_EQ(bmp.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 10, 23, 23, &host, 5), 1);
-            host.ownerDrawn = &bmp;
-            bmp.SetChecked(c.checked);
-            SendMessageA(bmp.GetHwnd(), BM_SETSTATE, c.pushed, 0);
-        }
-        button.EnableWindow(!c.disabled);
-        if (c.kind && c.pushed)
-            Mouse(custom.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
-        set(&CTqBmpButtonCtrl::SetBmpID, &CTqCstmButtonCtrl::SetBmpID, 0, m);
-        const Picture bare = Paint(button.GetHwnd());
-        set(&CTqBmpButtonCtrl::SetBmpID, &CTqCstmButtonCtrl::SetBmpID, c.face, c.transparent);
-        set(&CTqBmpButtonCtrl::SetCheckedBmpID, &CTqCstmButtonCtrl::SetCheckedBmpID, c.checkedFace, m);
-        const Picture painted = Paint(button.GetHwnd());
-        const int x = Centre(c.width) + c.pushed, y = Centre(c.height) + c.pushed;
-        Canvas greyed(c.width, c.height);
-        const BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), c.width, -c.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        SetDIBitsToDevice(greyed.dc, 0, 0, c.width, c.height, 0, 0, 0, c.height, bare.pixels.data(), &info, DIB_RGB_COLORS);
-        const tq::GdiObject<HBITMAP> face(LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(kPlay)));
-        TqDisabledBlt(greyed.dc, x, y, 16, 16, face, 0, 0);
-        if (c.disabled)
-            EXPECT_TRUE(painted == greyed.Read() && painted != bare) << row;
-        else if (c.transparent != m)  // the magenta background shows
-            EXPECT_EQ(std::vector<std::uint32_t>({painted.At(x, y), painted.At(x + 15, y + 15)}),
-                      std::vector<std::uint32_t>(2, kMagentaPixel))
-                << row;
-        else
-            EXPECT_TRUE(FaceAt(painted, bare, c.shows ? Face(c.shows) : Picture(), x, y)) << row;
-        EXPECT_EQ(host.drawItemCalls > 1, c.kind == 0) << row;
+        ASSERT_EQ(c.kind ? custom.Open(host, c.width, c.height, 101, 10, 10)
+                         : bmp.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 10, 23, 23,
+                                      &host, 5),
+                  1);
+        host.ownerDrawn = &bmp;
         host.drawItemCalls = 0;
+        custom.IsGradated() = c.kind == 2;
+        custom.IsFocusEnabled() = 0;
+        const auto faces = [&](int face, int checkedFace, COLORREF transparent) {
+            custom.SetBmpID(face, transparent);
+            bmp.SetBmpID(face, transparent);
+            custom.SetCheckedBmpID(checkedFace, kMagenta);
+            bmp.SetCheckedBmpID(checkedFace, kMagenta);
+        };
+        custom.SetChecked(c.checked);
+        bmp.SetChecked(c.checked);
+        button.EnableWindow(!c.disabled);
+        if (c.pushed)
+            c.kind ? Mouse(custom.GetHwnd(), WM_LBUTTONDOWN, 1, 1)
+                   : void(SendMessageA(bmp.GetHwnd(), BM_SETSTATE, TRUE, 0));
+        faces(0, 0, kMagenta);
+        const Picture bare = Paint(button.GetHwnd());
+        const int x = (c.width - 16) / 2 + c.pushed, y = (c.height - 16) / 2 + c.pushed;
+        Picture expected = WithFace(bare, c.shows ? Face(c.shows) : Picture(), x, y, c.transparent);
+        if (c.disabled) {
+            const tq::WindowDC dc(button.GetHwnd());
+            const tq::GdiObject<HBITMAP> face(
+                LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(kPlay)));
+            TqDisabledBlt(dc, x, y, 16, 16, face, 0, 0);
+            expected = CaptureDC(dc, c.width, c.height);
+        }
+        faces(c.face, c.checkedFace, c.transparent ? kMagenta : RGB(0, 0, 0));
+        EXPECT_EQ(Paint(button.GetHwnd()), expected) << row;
+        EXPECT_EQ(expected != bare, c.shows || c.disabled) << row;
+        EXPECT_EQ(host.drawItemCalls > 1, c.kind == 0) << row;
         button.Destroy();
     }
     EXPECT_TRUE(host.commands.empty());
@@ -211,9 +178,11 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
 
 TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
 {
-    Bmp bmp;
+    struct OpenBmp : CTqBmpButtonCtrl {
+        using CTqBmpButtonCtrl::DrawBmp;
+    } bmp;
     Button custom;
-    Canvas canvas(60, 60);
+    const Canvas canvas(60, 60);
     bmp.SetBmpID(kEnd, kMagenta);
     custom.SetBmpID(kStart, kMagenta);
     RECT placed[4] = {};
@@ -222,8 +191,8 @@ TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
     bmp.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 0, &placed[2]);
     custom.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 1, &placed[3]);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(std::vector<LONG>({placed[i].left, placed[i].top, placed[i].right, placed[i].bottom}),
-                  i < 2 ? std::vector<LONG>(4, 0) : std::vector<LONG>({13, 23, 29, 39}));
+        EXPECT_EQ(Longs({placed[i].left, placed[i].top, placed[i].right, placed[i].bottom}),
+                  i < 2 ? Longs(4, 0) : Longs({13, 23, 29, 39}));
     EXPECT_EQ(bmp.DrawItem(nullptr), 0);
 }
 
@@ -233,42 +202,41 @@ TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
 // shadow, every column alike.
 TEST_F(ControlTest, CustomButtonFramesEdgesAndGradient)
 {
-    const int edges[2][4] = {{COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
-                             {COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}};
+    const int edges[2][4] = {
+        {COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
+        {COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}};
     for (int height : {24, 21, 7}) {
-        for (int gradated : {0, 1}) {
-            for (int pressed : {0, 1}) {
-                Button button;
-                ASSERT_EQ(button.Open(host, 40, height), 1);
-                button.SetBmpID(0, kMagenta);
-                button.IsGradated() = gradated;
-                button.IsFocusEnabled() = 0;
-                if (pressed)
-                    Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
-                const Picture p = Paint(button.GetHwnd());
-                button.Destroy();
-                Canvas frame(40, height);
-                RECT all = {0, 0, 40, height};
-                DrawFrameControl(frame.dc, &all, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-                if (!gradated) {
-                    EXPECT_EQ(p, frame.Read()) << pressed;
-                    continue;
-                }
-                const int* e = edges[pressed];
-                const int last = height - 1, mid = height / 2;
-                EXPECT_EQ(std::vector<std::uint32_t>({p.At(20, 0), p.At(0, 3), p.At(20, 1), p.At(1, 3),
-                                                      p.At(20, last), p.At(39, 3), p.At(20, last - 1), p.At(38, 3)}),
-                          std::vector<std::uint32_t>({Sys(e[0]), Sys(e[0]), Sys(e[1]), Sys(e[1]),
-                                                      Sys(e[2]), Sys(e[2]), Sys(e[3]), Sys(e[3])}))
-                    << height << pressed;
-                EXPECT_EQ(p.At(30, mid), Sys(COLOR_BTNFACE)) << height;
-                EXPECT_NE(p.At(30, 2), Sys(COLOR_BTNFACE)) << height;
-                EXPECT_NE(p.At(30, mid + 1), Sys(COLOR_BTNFACE)) << height;
-                for (int y = 2; y < height - 2; ++y) {
-                    EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), Sys(COLOR_BTNFACE))) << height << y;
-                    EXPECT_TRUE(y == 2 || NotDarker(p.At(30, y - 1), p.At(30, y))) << height << y;
-                    EXPECT_EQ(p.At(2, y), p.At(37, y)) << height << " " << y;
-                }
+        for (int kind : {0, 1, 2, 3}) {  // gradated, pressed
+            const int gradated = kind & 1, pressed = kind >> 1, last = height - 1, mid = height / 2;
+            Button button;
+            ASSERT_EQ(button.Open(host, 40, height), 1);
+            button.SetBmpID(0, kMagenta);
+            button.IsGradated() = gradated;
+            button.IsFocusEnabled() = 0;
+            if (pressed)
+                Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
+            const Picture p = Paint(button.GetHwnd());
+            button.Destroy();
+            const Canvas frame(40, height);
+            RECT all = {0, 0, 40, height};
+            DrawFrameControl(frame.dc, &all, DFC_BUTTON,
+                             DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+            if (!gradated) {
+                EXPECT_EQ(p, frame.Read()) << height << pressed;
+                continue;
+            }
+            const int* e = edges[pressed];
+            EXPECT_EQ(Pixels({p.At(20, 0), p.At(0, 3), p.At(20, 1), p.At(1, 3), p.At(20, last),
+                              p.At(39, 3), p.At(20, last - 1), p.At(38, 3), p.At(30, mid)}),
+                      Pixels({Sys(e[0]), Sys(e[0]), Sys(e[1]), Sys(e[1]), Sys(e[2]), Sys(e[2]),
+                              Sys(e[3]), Sys(e[3]), Sys(COLOR_BTNFACE)}))
+                << height << pressed;
+            EXPECT_NE(p.At(30, 2), Sys(COLOR_BTNFACE)) << height;
+            EXPECT_NE(p.At(30, mid + 1), Sys(COLOR_BTNFACE)) << height;
+            for (int y = 2; y < height - 2; ++y) {
+                EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), Sys(COLOR_BTNFACE))) << height << y;
+                EXPECT_TRUE(y == 2 || NotDarker(p.At(30, y - 1), p.At(30, y))) << height << y;
+                EXPECT_EQ(p.At(2, y), p.At(37, y)) << height << " " << y;
             }
         }
     }
@@ -344,10 +312,11 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
         ASSERT_EQ(host.commands.size(), c.commands) << row;
         EXPECT_EQ(GetFocus() == window, c.focused == 1) << row;
         for (const Host::Command& command : host.commands) {
-            EXPECT_EQ(command.wParam, MAKEWPARAM(0x2345, BN_CLICKED)) << row;  // the id's low word
-            EXPECT_EQ(reinterpret_cast<HWND>(command.lParam), window) << row;
-            EXPECT_EQ(command.capture, nullptr) << row;
-            EXPECT_EQ(command.state, 11) << row;
+            // The id's low word and BN_CLICKED; no capture, still pressed.
+            EXPECT_EQ(Longs({long(command.wParam), command.lParam, long(command.capture),
+                             command.state}),
+                      Longs({0x2345, long(window), 0, 11}))
+                << row;
         }
     }
     EXPECT_EQ(button.GetChecked(), 0);  // a click leaves the face to the owner
@@ -372,10 +341,9 @@ TEST_F(ControlTest, RealInput)
     SendMouse(MOUSEEVENTF_LEFTUP);
     PumpUntil([&] { return !host.commands.empty(); });
     ASSERT_EQ(host.commands.size(), 1u);
-    EXPECT_EQ(host.commands[0].wParam, 101u);
-    EXPECT_EQ(reinterpret_cast<HWND>(host.commands[0].lParam), window);
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(button.State(), 0);
+    EXPECT_EQ(Longs({long(host.commands[0].wParam), host.commands[0].lParam, long(GetCapture()),
+                     button.State()}),
+              Longs({101, long(window), 0, 0}));
 
     Slider slider;
     ASSERT_EQ(slider.Open(host, 212, 24, 0, 0, 0, 20, 60), 1);

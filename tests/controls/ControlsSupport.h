@@ -97,17 +97,16 @@ inline Picture Paint(HWND window)
     return CaptureDC(tq::WindowDC(window), client.right, client.bottom);
 }
 
-// painted differs from bare exactly where the opaque pixels of face land
-// when it is put at (x, y), and shows them there.
-inline bool FaceAt(const Picture& painted, const Picture& bare, const Picture& face, int x, int y)
+// bare with the pixels of face that are not transparent put at (x, y).
+inline Picture WithFace(Picture bare, const Picture& face, int x, int y,
+                        std::uint32_t transparent = kMagentaPixel)
 {
-    Picture expected = bare;
     for (int fy = 0; fy < face.height; ++fy)
         for (int fx = 0; fx < face.width; ++fx)
-            if (face.At(fx, fy) != kMagentaPixel && x + fx >= 0 && y + fy >= 0 &&
+            if (face.At(fx, fy) != transparent && x + fx >= 0 && y + fy >= 0 &&
                 x + fx < bare.width && y + fy < bare.height)
-                expected.pixels[(y + fy) * bare.width + x + fx] = face.At(fx, fy);
-    return painted == expected;
+                bare.pixels[(y + fy) * bare.width + x + fx] = face.At(fx, fy);
+    return bare;
 }
 
 // focused differs from unfocused in more than least pixels, all on the

@@ -21,17 +21,11 @@ public:
 };
 
 // A command window that takes every command or none, and logs them.
-class CommandWindow : public CTqWnd {
-public:
+struct CommandWindow : CTqWnd {
     int takes = 1;
     std::vector<unsigned int> ids;
 
-protected:
-    int OnCmdMsg(unsigned int id, int, HWND) override
-    {
-        ids.push_back(id);
-        return takes;
-    }
+    int OnCmdMsg(unsigned int id, int, HWND) override { return ids.push_back(id), takes; }
 };
 
 // Calls a slider's protected drag notification, as a drag would.
@@ -72,26 +66,26 @@ protected:
 
 TEST_F(Player, ChildrenSettingsAndFaces)
 {
-    const CTqWnd* children[] = {&player.PlayBtn(), &player.TimeSlider(), &player.VolumeSlider()};
-    const int ids[] = {101, 102, 107};
-    const std::string classes[] = {"TqCstmButtonCtrl", "TqTimeSliderCtrl", "TqTimeSliderCtrl"};
-    for (int i = 0; i < 3; ++i) {
+    std::string names;
+    Longs ids;
+    for (const CTqWnd* child : std::vector<const CTqWnd*>{&player.PlayBtn(), &player.TimeSlider(),
+                                                          &player.VolumeSlider()}) {
         char name[32] = {};
-        GetClassNameA(children[i]->GetHwnd(), name, sizeof name);
-        EXPECT_EQ(name, classes[i]);
-        EXPECT_EQ(GetDlgCtrlID(children[i]->GetHwnd()), ids[i]);
-        EXPECT_EQ(GetAncestor(children[i]->GetHwnd(), GA_PARENT), player.GetHwnd());
-        EXPECT_EQ(children[i]->GetParent(), &player);
+        GetClassNameA(child->GetHwnd(), name, sizeof name);
+        names += name + std::string(" ");
+        ids.push_back(GetDlgCtrlID(child->GetHwnd()));
+        EXPECT_EQ(GetAncestor(child->GetHwnd(), GA_PARENT), player.GetHwnd());
+        EXPECT_EQ(child->GetParent(), &player);
     }
+    EXPECT_EQ(names, "TqCstmButtonCtrl TqTimeSliderCtrl TqTimeSliderCtrl ");
+    EXPECT_EQ(ids, Longs({101, 102, 107}));
+    // Flags as set; the values left to the owner: a new slider's.
     const CTqCstmButtonCtrl& b = player.PlayBtn();
     const CTqTimeSliderCtrl &t = player.TimeSlider(), &v = player.VolumeSlider();
-    EXPECT_EQ(std::vector<int>({b.IsGradated(), b.IsFocusEnabled(), b.GetChecked(), t.HasValue(),
-                                t.IsGradated(), t.IsFocusEnabled(), v.HasValue(), v.IsGradated(),
-                                v.IsFocusEnabled()}),
-              std::vector<int>({1, 0, 0, 1, 1, 0, 0, 1, 0}));
-    // The bar leaves values to its owner: a new slider's.
-    EXPECT_EQ(t.GetPos(), 50.0);
-    EXPECT_EQ(t.GetRangeMax(), 100.0);
+    EXPECT_EQ(Longs({b.IsGradated(), b.IsFocusEnabled(), b.GetChecked(), t.HasValue(),
+                     t.IsGradated(), t.IsFocusEnabled(), v.HasValue(), v.IsGradated(),
+                     v.IsFocusEnabled(), long(t.GetPos()), long(t.GetRangeMax())}),
+              Longs({1, 0, 0, 1, 1, 0, 0, 1, 0, 50, 100}));
 
     // The library's play face, and its pause face while checked, on the
     // button painted without faces.
@@ -103,8 +97,8 @@ TEST_F(Player, ChildrenSettingsAndFaces)
     player.PlayBtn().SetBmpID(0, kMagenta);
     player.PlayBtn().SetCheckedBmpID(0, kMagenta);
     const Picture bare = Paint(Button());
-    EXPECT_TRUE(FaceAt(shown[0], bare, Face(kPlay), 8, 4));
-    EXPECT_TRUE(FaceAt(shown[1], bare, Face(kPause), 8, 4));
+    EXPECT_EQ(shown[0], WithFace(bare, Face(kPlay), 8, 4));
+    EXPECT_EQ(shown[1], WithFace(bare, Face(kPause), 8, 4));
 }
 
 // The bar's height is not used; the time slider takes what the button and
@@ -187,9 +181,9 @@ TEST_F(Player, TimeAndVolumeDragsInOrderWithTheirPositions)
     Mouse(volume, WM_MOUSEMOVE, 26, 3);
     Mouse(volume, WM_MOUSEMOVE, 300, 12);
     Mouse(volume, WM_LBUTTONUP, 300, 12);
-    EXPECT_EQ(player.calls,
-              (Calls{"time start 0", "time tracking 1000", "time tracking 0", "time end 0",
-                     "volume start 0", "volume tracking 10", "volume tracking 32", "volume end 32"}));
+    EXPECT_EQ(player.calls, (Calls{"time start 0", "time tracking 1000", "time tracking 0",
+                                   "time end 0", "volume start 0", "volume tracking 10",
+                                   "volume tracking 32", "volume end 32"}));
     EXPECT_EQ(player.VolumeSlider().GetPos(), 32.0);
     EXPECT_EQ(GetFocus(), host.GetHwnd());
     EXPECT_EQ(GetCapture(), nullptr);
@@ -204,8 +198,8 @@ TEST_F(Player, BackgroundAndForeignRequests)
     PatBlt(canvas.dc, 0, 0, 400, 40, BLACKNESS);
     SendMessageA(player.GetHwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.Get()), 0);
     const Picture e = canvas.Read();
-    EXPECT_EQ(std::vector<std::uint32_t>({e.At(0, 0), e.At(200, 23), e.At(399, 23), e.At(0, 24), e.At(399, 39)}),
-              std::vector<std::uint32_t>({0, 0, 0, Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE)}));
+    EXPECT_EQ(Pixels({e.At(0, 0), e.At(200, 23), e.At(399, 23), e.At(0, 24), e.At(399, 39)}),
+              Pixels({0, 0, 0, Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE)}));
 
     DRAWITEMSTRUCT item = {};
     item.hwndItem = Button();
