@@ -35,11 +35,11 @@ struct Picture {
     bool operator!=(const Picture& o) const { return !(*this == o); }
     Picture Crop(const RECT& r) const
     {
-        Picture part{r.right - r.left, r.bottom - r.top, {}};
+        Picture crop{r.right - r.left, r.bottom - r.top, {}};
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                part.pixels.push_back(At(x, y));
-        return part;
+                crop.pixels.push_back(At(x, y));
+        return crop;
     }
 };
 

@@ -62,8 +62,8 @@ TEST_F(ControlTest, TrackbarAndVolumeSlider)
             << c[0] << " " << c[1];
     }
 
-    // The real trackbar asks for its parts: the wedge replaces the channel
-    // and the rest stays the trackbar's.
+    // The real trackbar asks about each item it draws: the wedge replaces the
+    // channel and the rest stays the trackbar's.
     ignored.SetPos(0, 1);
     host.drawCalls.clear();
     const Picture wedge = Paint(slider.GetHwnd()), plain = Paint(ignored.GetHwnd());
