@@ -1,0 +1,359 @@
+// The library's faces; the system, bitmap and custom buttons as painted and
+// under the mouse, by messages and by real input; the controls' binary
+// interface.
+#include <algorithm>
+#include <cstring>
+
+#include "ControlsSupport.h"
+
+using namespace ctl;
+
+namespace {
+
+// The vtable slot of a virtual member function counted from the first after
+// CTqWnd's two destructor slots and 39 operations, and the offset of a field,
+// as the Itanium C++ ABI represents pointers to members.
+template <class F>
+long Slot(F function)
+{
+    std::uintptr_t pointer;
+    std::memcpy(&pointer, &function, sizeof pointer);
+    return static_cast<long>((pointer - 1) / sizeof(void*)) - 41;
+}
+template <class M>
+long Offset(M field)
+{
+    std::ptrdiff_t offset;
+    std::memcpy(&offset, &field, sizeof offset);
+    return offset;
+}
+struct B : CTqButtonCtrl {
+    static Longs Get() { return {Slot(&B::Create), Slot(&B::OnClick)}; }
+};
+struct T : CTqTimeSliderCtrl {
+    static Longs Get()
+    {
+        return {Slot(&T::Create), Slot(&T::OnStartTrack), Slot(&T::OnTracking),
+                Slot(&T::OnEndTrack)};
+    }
+};
+struct P : CTqPlayerCtrl {
+    static Longs Get()
+    {
+        return {Slot(&P::Create),          Slot(&P::OnPlay),           Slot(&P::OnTimeStartTrack),
+                Slot(&P::OnTimeTracking),  Slot(&P::OnTimeEndTrack),   Slot(&P::OnVolumeStartTrack),
+                Slot(&P::OnVolumeTracking), Slot(&P::OnVolumeEndTrack), Offset(&P::m_btnPlay),
+                Offset(&P::m_timeSlider),  Offset(&P::m_volumeSlider)};
+    }
+};
+
+}  // namespace
+
+TEST(ControlInterface, NewVirtualOperationsInOrderMembersAndSizes)
+{
+    EXPECT_EQ(B::Get(), Longs({0, 1}));
+    EXPECT_EQ(T::Get(), Longs({0, 1, 2, 3}));
+    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, 24, 88, 232}));
+    EXPECT_EQ(Longs({Slot(&CTqCstmButtonCtrl::Create), Slot(&CTqSliderCtrl::Create)}), Longs(2, 0));
+    EXPECT_EQ(Longs({sizeof(CTqButtonCtrl), sizeof(CTqBmpButtonCtrl), sizeof(CTqCstmButtonCtrl),
+                     sizeof(CTqSliderCtrl), sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
+                     sizeof(CTqPlayerCtrl), CTqPlayerCtrl::GetClientHeight()}),
+              Longs({24, 44, 60, 24, 32, 136, 376, 24}));
+}
+
+TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
+{
+    const HINSTANCE library = TqGetLibraryInstance();
+    ASSERT_NE(library, GetModuleHandleA(nullptr));
+    std::vector<Picture> faces;
+    for (int id : {kPlay, kPause, kStart, kEnd}) {
+        const HRSRC found = FindResourceA(library, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+        ASSERT_NE(found, nullptr) << id;
+        const auto* info =
+            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(library, found)));
+        EXPECT_EQ(Longs({info->biWidth, info->biHeight, info->biBitCount}), Longs({16, 16, 4}));
+        const Picture face = Face(id);
+        EXPECT_EQ(Pixels({face.At(0, 0), face.At(15, 0), face.At(0, 15), face.At(15, 15)}),
+                  Pixels(4, kMagentaPixel));
+        EXPECT_LT(std::count(face.pixels.begin(), face.pixels.end(), kMagentaPixel), 216) << id;
+        for (const Picture& other : faces)
+            EXPECT_NE(face, other) << id;
+        faces.push_back(face);
+    }
+    // The test program's own 103 is another picture.
+    EXPECT_EQ(Face(kPlay, GetModuleHandleA(nullptr)).width, 16);
+    EXPECT_NE(Face(kPlay, GetModuleHandleA(nullptr)), faces[0]);
+}
+
+TEST_F(ControlTest, SystemButtonsCheckAndClick)
+{
+    const int cases[][3] = {{BS_AUTOCHECKBOX, 1, 1}, {BS_AUTOCHECKBOX, 0, 0}, {BS_AUTO3STATE, 2, 2},
+                            {BS_AUTORADIOBUTTON, 1, 1}, {BS_PUSHBUTTON, 1, 0}};  // style, set, read
+    for (const auto& c : cases) {
+        CTqButtonCtrl button;
+        ASSERT_EQ(button.Create("Go", WS_CHILD | WS_VISIBLE | c[0], 0, 0, 80, 20, &host, 77), 1);
+        char name[32] = {}, text[32] = {};
+        GetClassNameA(button.GetHwnd(), name, sizeof name);
+        GetWindowTextA(button.GetHwnd(), text, sizeof text);
+        EXPECT_EQ(std::string(name) + text, "ButtonGo");
+        EXPECT_EQ(GetWindowLongA(button.GetHwnd(), GWL_STYLE) & 0xF, c[0]);
+        EXPECT_EQ(button.GetCheck(), 0);
+        button.SetCheck(c[1]);
+        EXPECT_EQ(button.GetCheck(), c[2]) << c[0];
+        SendMessageA(button.GetHwnd(), BM_CLICK, 0, 0);
+        EXPECT_EQ(host.commands.back().lParam, reinterpret_cast<long>(button.GetHwnd()));
+        button.Destroy();
+    }
+    EXPECT_EQ(host.commands.size(), 5u);
+    EXPECT_EQ(host.commands[0].wParam, MAKEWPARAM(77, BN_CLICKED));
+    EXPECT_EQ(CTqButtonCtrl().GetCheck(), 0);
+}
+
+// The faces of both bitmap buttons on the same button painted without faces:
+// centred (the division truncating toward zero), pushed by one pixel,
+// checked, missing, in another transparent colour, and disabled as the
+// platform's own conversion greys them.
+TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
+{
+    // kind 0: owner-drawn bitmap button, 1: custom, 2: custom with gradient.
+    struct Case { int kind, width, height, face, checkedFace, checked, pushed, disabled, shows;
+                  std::uint32_t transparent; };
+    const std::uint32_t m = kMagentaPixel;
+    const Case cases[] = {
+        {0, 23, 23, kPlay, 0, 0, 0, 0, kPlay, m},   {0, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},
+        {0, 23, 23, kPlay, kPause, 1, 0, 0, kPause, m}, {0, 23, 23, kPlay, 0, 1, 0, 0, 0, m},
+        {0, 23, 23, 4242, 0, 0, 0, 0, 0, m},         {0, 23, 23, kPlay, 0, 0, 0, 1, 0, m},
+        {1, 40, 24, kPlay, 0, 0, 0, 0, kPlay, m},   {2, 40, 24, kPlay, 0, 0, 1, 0, kPlay, m},
+        {1, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},   {2, 17, 16, kPlay, 0, 0, 0, 0, kPlay, m},
+        {1, 11, 11, kPlay, 0, 0, 0, 0, kPlay, m},   {2, 11, 11, kPlay, 0, 0, 1, 0, kPlay, m},
+        {2, 33, 25, kPlay, 0, 0, 1, 0, kPlay, m},   {2, 32, 24, kPlay, kPause, 1, 0, 0, kPause, m},
+        {2, 32, 24, kPlay, 0, 1, 0, 0, 0, m},       {2, 32, 24, 999, 0, 0, 0, 0, 0, m},
+        {1, 32, 24, 0x10000, 0, 0, 0, 0, 0, m},     {1, 32, 24, kPlay, 0, 0, 0, 1, 0, m},
+        {2, 32, 24, kPlay, 0, 0, 0, 1, 0, m},       {2, 32, 24, kPlay, 0, 0, 0, 0, kPlay, 0},
+    };
+    for (const Case& c : cases) {
+        const long row = &c - cases;
+        CTqBmpButtonCtrl bmp;  // the one of them without a window only stores its settings
+        Button custom;
+        CTqWnd& button = c.kind ? static_cast<CTqWnd&>(custom) : bmp;
+        ASSERT_EQ(c.kind ? custom.Open(host, c.width, c.height, 101, 10, 10)
+                         : bmp.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 10, 23, 23,
+                                      &host, 5),
+                  1);
+        host.ownerDrawn = &bmp;
+        host.drawItemCalls = 0;
+        custom.IsGradated() = c.kind == 2;
+        custom.IsFocusEnabled() = 0;
+        const auto faces = [&](int face, int checkedFace, COLORREF transparent) {
+            custom.SetBmpID(face, transparent);
+            bmp.SetBmpID(face, transparent);
+            custom.SetCheckedBmpID(checkedFace, kMagenta);
+            bmp.SetCheckedBmpID(checkedFace, kMagenta);
+        };
+        custom.SetChecked(c.checked);
+        bmp.SetChecked(c.checked);
+        button.EnableWindow(!c.disabled);
+        if (c.pushed)
+            c.kind ? Mouse(custom.GetHwnd(), WM_LBUTTONDOWN, 1, 1)
+                   : void(SendMessageA(bmp.GetHwnd(), BM_SETSTATE, TRUE, 0));
+        faces(0, 0, kMagenta);
+        const Picture bare = Paint(button.GetHwnd());
+        const int x = (c.width - 16) / 2 + c.pushed, y = (c.height - 16) / 2 + c.pushed;
+        Picture expected = WithFace(bare, c.shows ? Face(c.shows) : Picture(), x, y, c.transparent);
+        if (c.disabled) {
+            const tq::WindowDC dc(button.GetHwnd());
+            const tq::GdiObject<HBITMAP> face(
+                LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(kPlay)));
+            TqDisabledBlt(dc, x, y, 16, 16, face, 0, 0);
+            expected = CaptureDC(dc, c.width, c.height);
+        }
+        faces(c.face, c.checkedFace, c.transparent ? kMagenta : RGB(0, 0, 0));
+        EXPECT_EQ(Paint(button.GetHwnd()), expected) << row;
+        EXPECT_EQ(expected != bare, c.shows || c.disabled) << row;
+        EXPECT_EQ(host.drawItemCalls > 1, c.kind == 0) << row;
+        button.Destroy();
+    }
+    EXPECT_TRUE(host.commands.empty());
+}
+
+TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
+{
+    struct OpenBmp : CTqBmpButtonCtrl {
+        using CTqBmpButtonCtrl::DrawBmp;
+    } bmp;
+    Button custom;
+    const Canvas canvas(60, 60);
+    bmp.SetBmpID(kEnd, kMagenta);
+    custom.SetBmpID(kStart, kMagenta);
+    RECT placed[4] = {};
+    bmp.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[0]);
+    custom.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[1]);
+    bmp.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 0, &placed[2]);
+    custom.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 1, &placed[3]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Longs({placed[i].left, placed[i].top, placed[i].right, placed[i].bottom}),
+                  i < 2 ? Longs(4, 0) : Longs({13, 23, 29, 39}));
+    EXPECT_EQ(bmp.DrawItem(nullptr), 0);
+}
+
+// At rest and pressed: the system frame, or the raised and sunken edges (outer
+// then inner, top-left then bottom-right) over the gradient, which runs from
+// the highlight to exactly the face colour at the middle row, then to the
+// shadow, every column alike.
+TEST_F(ControlTest, CustomButtonFramesEdgesAndGradient)
+{
+    const int edges[2][4] = {
+        {COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
+        {COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}};
+    for (int height : {24, 21, 7}) {
+        for (int kind : {0, 1, 2, 3}) {  // gradated, pressed
+            const int gradated = kind & 1, pressed = kind >> 1, last = height - 1, mid = height / 2;
+            Button button;
+            ASSERT_EQ(button.Open(host, 40, height), 1);
+            button.SetBmpID(0, kMagenta);
+            button.IsGradated() = gradated;
+            button.IsFocusEnabled() = 0;
+            if (pressed)
+                Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
+            const Picture p = Paint(button.GetHwnd());
+            button.Destroy();
+            const Canvas frame(40, height);
+            RECT all = {0, 0, 40, height};
+            DrawFrameControl(frame.dc, &all, DFC_BUTTON,
+                             DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+            if (!gradated) {
+                EXPECT_EQ(p, frame.Read()) << height << pressed;
+                continue;
+            }
+            const int* e = edges[pressed];
+            EXPECT_EQ(Pixels({p.At(20, 0), p.At(0, 3), p.At(20, 1), p.At(1, 3), p.At(20, last),
+                              p.At(39, 3), p.At(20, last - 1), p.At(38, 3), p.At(30, mid)}),
+                      Pixels({Sys(e[0]), Sys(e[0]), Sys(e[1]), Sys(e[1]), Sys(e[2]), Sys(e[2]),
+                              Sys(e[3]), Sys(e[3]), Sys(COLOR_BTNFACE)}))
+                << height << pressed;
+            EXPECT_NE(p.At(30, 2), Sys(COLOR_BTNFACE)) << height;
+            EXPECT_NE(p.At(30, mid + 1), Sys(COLOR_BTNFACE)) << height;
+            for (int y = 2; y < height - 2; ++y) {
+                EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), Sys(COLOR_BTNFACE))) << height << y;
+                EXPECT_TRUE(y == 2 || NotDarker(p.At(30, y - 1), p.At(30, y))) << height << y;
+                EXPECT_EQ(p.At(2, y), p.At(37, y)) << height << " " << y;
+            }
+        }
+    }
+}
+
+// The focus rectangle whenever the control has the focus, however it got it,
+// and gone with the focus: inside the buttons' edge, on the time slider's
+// outline.
+TEST_F(ControlTest, FocusRectangles)
+{
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    ASSERT_EQ(GetSystemMetrics(SM_CYEDGE), edge);
+    CTqBmpButtonCtrl bmp;
+    ASSERT_EQ(bmp.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 23, 23, &host, 55), 1);
+    bmp.SetBmpID(kPlay, kMagenta);
+    host.ownerDrawn = &bmp;
+    Button custom;
+    ASSERT_EQ(custom.Open(host, 40, 24, 101, 50, 0), 1);
+    custom.IsFocusEnabled() = 0;
+    Slider slider;
+    ASSERT_EQ(slider.Open(host, 212, 24, 0, 0, 0, 100, 0), 1);
+    for (HWND control : {bmp.GetHwnd(), custom.GetHwnd(), slider.GetHwnd()}) {
+        const bool edged = control != slider.GetHwnd();
+        SetFocus(host.GetHwnd());
+        const Picture unfocused = Paint(control);
+        SetFocus(control);
+        EXPECT_TRUE(FocusRectOnly(Paint(control), unfocused, edged * edge, edged ? 20 : 110));
+        SetFocus(host.GetHwnd());
+        EXPECT_EQ(Paint(control), unfocused);
+    }
+    slider.Destroy();
+}
+
+// Press, drag out and back, release: the state and capture after each step,
+// the one WM_COMMAND of a completed click, sent with the capture released but
+// before the button resets; the focus only when enabled; keys never click.
+TEST_F(ControlTest, CustomButtonMouseSequences)
+{
+    Button button;
+    ASSERT_EQ(button.Open(host, 40, 24, 0x12345, 20, 30), 1);
+    const HWND window = button.GetHwnd();
+    host.probe = [&] { return button.State(); };
+    const UINT down = WM_LBUTTONDOWN, move = WM_MOUSEMOVE, up = WM_LBUTTONUP;
+    struct Step { UINT msg; int x, y, state; };  // 10 * tracking + pressed afterwards
+    struct Case { std::vector<Step> steps; size_t commands; int focusEnabled, focused; };
+    const Case cases[] = {
+        {{{down, 5, 5, 11}, {up, 5, 5, 0}}, 1, 1, 1},
+        {{{down, 5, 5, 11}, {up, 5, 5, 0}}, 1, 0, 0},
+        {{{down, 5, 5, 11}, {move, 60, 5, 10}, {up, 60, 5, 0}}, 0, 1, 1},
+        {{{down, 5, 5, 11}, {move, -3, 5, 10}, {move, 39, 23, 11}, {up, 39, 23, 0}}, 1, 1, 1},
+        // The last move decides, not the release point.
+        {{{down, 5, 5, 11}, {move, 5, 24, 10}, {up, 5, 5, 0}}, 0, 1, 1},
+        {{{down, 5, 5, 11}, {move, 6, 6, 11}, {up, 100, -40, 0}}, 1, 1, 1},
+        {{{down, 0, 0, 11}, {move, 40, 0, 10}, {move, 41, 0, 10}, {up, 41, 0, 0}}, 0, 1, 1},
+        {{{down, 40, 5, 0}, {move, 5, 5, 0}, {up, 5, 5, 0}}, 0, 1, 0},
+        {{{move, 5, 5, 0}, {up, 5, 5, 0}}, 0, 1, 0},
+        {{{WM_KEYDOWN, VK_SPACE, 0, 0}, {WM_CHAR, VK_SPACE, 0, 0}, {WM_KEYUP, VK_SPACE, 0, 0},
+          {WM_KEYDOWN, VK_RETURN, 0, 0}, {WM_KEYUP, VK_RETURN, 0, 0}}, 0, 1, 0},
+    };
+    for (const Case& c : cases) {
+        const long row = &c - cases;
+        host.commands.clear();
+        SetFocus(host.GetHwnd());
+        button.IsFocusEnabled() = c.focusEnabled;
+        for (const Step& step : c.steps) {
+            if (step.msg >= WM_KEYFIRST && step.msg <= WM_KEYLAST)
+                SendMessageA(window, step.msg, step.x, step.msg == WM_KEYUP ? 0xC0000001 : 1);
+            else
+                Mouse(window, step.msg, step.x, step.y);
+            EXPECT_EQ(button.State(), step.state) << row << " " << step.x;
+            EXPECT_EQ(GetCapture() == window, step.state > 0) << row << " " << step.x;
+        }
+        ASSERT_EQ(host.commands.size(), c.commands) << row;
+        EXPECT_EQ(GetFocus() == window, c.focused == 1) << row;
+        for (const Host::Command& command : host.commands) {
+            // The id's low word and BN_CLICKED; no capture, still pressed.
+            EXPECT_EQ(Longs({long(command.wParam), command.lParam, long(command.capture),
+                             command.state}),
+                      Longs({0x2345, long(window), 0, 11}))
+                << row;
+        }
+    }
+    EXPECT_EQ(button.GetChecked(), 0);  // a click leaves the face to the owner
+}
+
+// End to end at screen coordinates: the custom button pressed, dragged out and
+// back and released; the time slider dragged.
+TEST_F(ControlTest, RealInput)
+{
+    Button button;
+    ASSERT_EQ(button.Open(host, 40, 24, 101, 20, 30), 1);
+    const HWND window = button.GetHwnd();
+    ASSERT_TRUE(SendMouse(0, window, 10, 10));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    PumpUntil([&] { return GetCapture() == window; });
+    EXPECT_EQ(button.State(), 11);
+    EXPECT_EQ(GetFocus(), window);
+    ASSERT_TRUE(SendMouse(0, window, 80, 10));
+    EXPECT_EQ(button.State(), 10);
+    ASSERT_TRUE(SendMouse(0, window, 30, 20));
+    EXPECT_EQ(button.State(), 11);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return !host.commands.empty(); });
+    ASSERT_EQ(host.commands.size(), 1u);
+    EXPECT_EQ(Longs({long(host.commands[0].wParam), host.commands[0].lParam, long(GetCapture()),
+                     button.State()}),
+              Longs({101, long(window), 0, 0}));
+
+    Slider slider;
+    ASSERT_EQ(slider.Open(host, 212, 24, 0, 0, 0, 20, 60), 1);
+    slider.SetRange(0, 180, 1);
+    ASSERT_TRUE(SendMouse(0, slider.GetHwnd(), 100, 12));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(SendMouse(0, slider.GetHwnd(), 140, 12));
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    PumpUntil([&] { return slider.calls.size() >= 3; });
+    EXPECT_EQ(slider.calls, (Calls{"start 84", "tracking 124", "end 124"}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    slider.Destroy();
+}

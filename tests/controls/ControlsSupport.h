@@ -1,0 +1,298 @@
+#pragma once
+
+// Shared by the control tests: pictures read back from real DCs, a host
+// window that logs what its children send, probes that open the controls'
+// state, and real mouse input.
+#include <TqCommon.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TestWindow.h"
+#include "library/internal/TqGdiGuards.h"
+#include "window/internal/TqWndClass.h"
+
+namespace ctl {
+
+using Calls = std::vector<std::string>;
+using Longs = std::vector<long>;
+using Pixels = std::vector<std::uint32_t>;
+const int kPlay = 103, kPause = 104, kStart = 105, kEnd = 106;
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+// One 0x00RRGGBB value per pixel, rows from the top.
+struct Picture {
+    int width = 0, height = 0;
+    Pixels pixels;
+
+    std::uint32_t At(int x, int y) const { return pixels[y * width + x]; }
+    bool operator==(const Picture& o) const { return width == o.width && pixels == o.pixels; }
+    bool operator!=(const Picture& o) const { return !(*this == o); }
+    Picture Crop(const RECT& r) const
+    {
+        Picture crop{r.right - r.left, r.bottom - r.top, {}};
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                crop.pixels.push_back(At(x, y));
+        return crop;
+    }
+};
+
+inline std::uint32_t Sys(int colorIndex)
+{
+    const COLORREF c = GetSysColor(colorIndex);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+const std::uint32_t kMagentaPixel = 0xFF00FF;
+
+// Copies the DC into a 32-bit DIB section.
+inline Picture CaptureDC(HDC dc, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const tq::GdiObject<HBITMAP> dib(
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const tq::MemoryDC memory(dc);
+    if (width <= 0 || height <= 0 || !dib.Get())
+        return Picture();
+    const tq::SelectedObject selected(memory, dib);
+    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    Picture picture{width, height, {}};
+    for (int i = 0; i < width * height; ++i)
+        picture.pixels.push_back(static_cast<const std::uint32_t*>(bits)[i] & 0xFFFFFF);
+    return picture;
+}
+
+inline Picture BitmapPicture(HBITMAP bitmap)
+{
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof size, &size);
+    const tq::WindowDC screen(nullptr);
+    const tq::MemoryDC dc(screen);
+    const tq::SelectedObject selected(dc, bitmap);
+    return CaptureDC(dc, size.bmWidth, size.bmHeight);
+}
+
+// A bitmap resource of the library (or of module) as it reads back.
+inline Picture Face(int id, HINSTANCE module = TqGetLibraryInstance())
+{
+    const tq::GdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    return bitmap.Get() ? BitmapPicture(bitmap) : Picture();
+}
+
+// Repaints the window with its children, then reads its client area.
+inline Picture Paint(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client = {};
+    GetClientRect(window, &client);
+    return CaptureDC(tq::WindowDC(window), client.right, client.bottom);
+}
+
+// bare with the pixels of face that are not transparent put at (x, y).
+inline Picture WithFace(Picture bare, const Picture& face, int x, int y,
+                        std::uint32_t transparent = kMagentaPixel)
+{
+    for (int fy = 0; fy < face.height; ++fy)
+        for (int fx = 0; fx < face.width; ++fx)
+            if (face.At(fx, fy) != transparent && x + fx >= 0 && y + fy >= 0 &&
+                x + fx < bare.width && y + fy < bare.height)
+                bare.pixels[(y + fy) * bare.width + x + fx] = face.At(fx, fy);
+    return bare;
+}
+
+// focused differs from unfocused in more than least pixels, all on the
+// outline of the client inset by d.
+inline bool FocusRectOnly(const Picture& focused, const Picture& unfocused, int d, int least)
+{
+    Picture masked = focused;
+    int changed = 0;
+    for (int y = d; y < focused.height - d; ++y)
+        for (int x = d; x < focused.width - d; ++x)
+            if (x == d || y == d || x == focused.width - 1 - d || y == focused.height - 1 - d) {
+                changed += focused.At(x, y) != unfocused.At(x, y);
+                masked.pixels[y * focused.width + x] = unfocused.At(x, y);
+            }
+    return masked == unfocused && changed > least;
+}
+
+// Each channel of a is at least that of b.
+inline bool NotDarker(std::uint32_t a, std::uint32_t b)
+{
+    return (a & 0xFF) >= (b & 0xFF) && (a & 0xFF00) >= (b & 0xFF00) &&
+           (a & 0xFF0000) >= (b & 0xFF0000);
+}
+
+// A screen-compatible bitmap filled with the face colour, on which a test
+// draws the picture it expects.
+struct Canvas {
+    const tq::WindowDC screen{nullptr};
+    const tq::MemoryDC dc{screen};
+    const tq::GdiObject<HBITMAP> bitmap;
+    const tq::SelectedObject selected;
+    const int width, height;
+
+    Canvas(int w, int h)
+        : bitmap(CreateCompatibleBitmap(screen, w, h)), selected(dc, bitmap), width(w), height(h)
+    {
+        const RECT all = {0, 0, w, h};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    Picture Read() const { return CaptureDC(dc, width, height); }
+};
+
+// A borderless top-level window at the screen's origin, above the others,
+// that logs every WM_COMMAND (with the capture and what probe says at that
+// moment) and hands WM_DRAWITEM and NM_CUSTOMDRAW to one child each.
+class Host : public CTqWnd {
+public:
+    struct Command { unsigned int wParam; long lParam; HWND capture; int state; };
+    struct DrawCall { DWORD stage; DWORD_PTR item; int handled; long result; };
+    std::vector<Command> commands;
+    std::function<int()> probe;
+    CTqWnd* ownerDrawn = nullptr;
+    int drawItemCalls = 0;
+    CTqWnd* customDrawn = nullptr;
+    std::vector<DrawCall> drawCalls;
+
+    int Open(int width, int height)
+    {
+        static tq::WndClass hostClass("TqTestControlHost");
+        const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+        if (!hostClass.Register() ||
+            !Create(hostClass.Name(), "Host", style, 0, 0, width, height, nullptr, 0))
+            return 0;
+        SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(m_hWnd);
+        SetFocus(m_hWnd);
+        PumpMessages();
+        return 1;
+    }
+
+protected:
+    int OnCommand(unsigned int wParam, long lParam) override
+    {
+        commands.push_back({wParam, lParam, GetCapture(), probe ? probe() : 0});
+        return CTqWnd::OnCommand(wParam, lParam);
+    }
+    int OnDrawItem(int, DRAWITEMSTRUCT* item) override
+    {
+        if (!ownerDrawn || item->hwndItem != ownerDrawn->GetHwnd())
+            return 0;
+        ++drawItemCalls;
+        return ownerDrawn->DrawItem(item);
+    }
+    int OnNotify(unsigned int, long lParam, long* result) override
+    {
+        auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+        if (!customDrawn || draw->hdr.hwndFrom != customDrawn->GetHwnd() ||
+            draw->hdr.code != UINT(NM_CUSTOMDRAW))
+            return 0;
+        const int handled = customDrawn->CustomDraw(&draw->hdr, result);
+        drawCalls.push_back({draw->dwDrawStage, draw->dwItemSpec, handled, handled ? *result : 0});
+        return handled;
+    }
+};
+
+// Every test has a host.
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(host.Open(1600, 200), 1); }
+    void TearDown() override { host.Destroy(); }
+
+    Host host;
+};
+
+inline std::string Logged(const char* what, double pos)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %g", what, pos);
+    return text;
+}
+
+// A custom button with the play face whose mouse state can be read.
+struct Button : CTqCstmButtonCtrl {
+    int Open(CTqWnd& host, int width, int height, unsigned int id = 101, int x = 0, int y = 0)
+    {
+        const int created = Create("", WS_CHILD | WS_VISIBLE, x, y, width, height, &host, id);
+        SetBmpID(kPlay, kMagenta);
+        return created;
+    }
+    int State() const { return 10 * m_bTracking + m_bPressed; }
+    using CTqCstmButtonCtrl::DrawBmp;
+};
+
+// A time slider that opens its layout and logs its drags as "start 50".
+struct Slider : CTqTimeSliderCtrl {
+    Calls calls;
+
+    // Created at zero size, flags set, then sized: the order owners follow.
+    int Open(CTqWnd& host, int width, int height, int hasValue = 0, int gradated = 0,
+             int volumeShape = 0, int x = 0, int y = 0)
+    {
+        const int created = Create(WS_CHILD | WS_VISIBLE, x, y, 0, 0, &host, 102, volumeShape);
+        HasValue() = hasValue;
+        IsGradated() = gradated;
+        MoveWindow(x, y, width, height, TRUE);
+        return created;
+    }
+    Longs Track() const
+    {
+        return {m_rcTrack.left, m_rcTrack.top, m_rcTrack.right, m_rcTrack.bottom};
+    }
+    RECT Thumb() const { return m_rcThumb; }
+    int Tracking() const { return m_bTracking; }
+    HBITMAP Back() const { return m_hBackBmp; }
+    RECT ReadOutBox() const
+    {
+        RECT client = {};
+        GetClientRect(&client);
+        return {m_rcTrack.right, 0, m_rcTrack.right + m_nTextWidth, client.bottom};
+    }
+
+protected:
+    void OnStartTrack(double pos) override { calls.push_back(Logged("start", pos)); }
+    void OnTracking(double pos) override { calls.push_back(Logged("tracking", pos)); }
+    void OnEndTrack(double pos) override { calls.push_back(Logged("end", pos)); }
+};
+
+// A mouse message in client coordinates, the left button down but for the
+// release.
+inline void Mouse(HWND window, UINT msg, int x, int y)
+{
+    SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+// Pumps messages until done, for about half a second at most.
+inline void PumpUntil(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 250 && (PumpMessages(), !done()); ++i)
+        Sleep(2);
+}
+
+// Real input, one event per call as the platform needs it: a button flag, or
+// a move to a client point of window, pumping until the cursor is there.
+inline bool SendMouse(DWORD flag, HWND window = nullptr, int x = 0, int y = 0)
+{
+    POINT pt = {x, y}, now = {};
+    ClientToScreen(window, &pt);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Normalised coordinates: the smallest value that maps onto the pixel.
+    input.mi = {(pt.x * 65536 + cx - 1) / cx, (pt.y * 65536 + cy - 1) / cy, 0,
+                window ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE : flag, 0, 0};
+    SendInput(1, &input, sizeof input);
+    PumpUntil([&] { return !window || (GetCursorPos(&now) && now.x == pt.x && now.y == pt.y); });
+    return !window || (now.x == pt.x && now.y == pt.y);
+}
+
+}  // namespace ctl
