@@ -251,9 +251,12 @@ void CTqTimeSliderCtrl::Moved(int redraw)
         Invalidate();
 }
 
+// Without a window there is nothing to repaint: a null handle would make the
+// system invalidate every window on the screen.
 void CTqTimeSliderCtrl::Invalidate()
 {
-    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // ---------------------------------------------------------------------------

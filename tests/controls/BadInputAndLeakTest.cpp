@@ -53,6 +53,13 @@ TEST_F(ControlTest, NoParentOrNoForwardingParent)
     EXPECT_EQ(slider.Back(), nullptr);
     EXPECT_EQ(trackbar.SetPageSize(4), 0);
 
+    // Redrawing a slider without a window leaves every other window alone.
+    UpdateWindow(host.GetHwnd());
+    slider.SetPos(10, 1);
+    slider.SetRange(0, 50, 1);
+    slider.SetFps(25, 1);
+    EXPECT_FALSE(GetUpdateRect(host.GetHwnd(), nullptr, FALSE));
+
     // A top-level custom button's click tells nobody.
     ASSERT_EQ(button.Create("", WS_POPUP | WS_VISIBLE, 0, 300, 30, 30, nullptr, 0), 1);
     Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 3, 3);
