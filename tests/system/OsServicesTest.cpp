@@ -1,226 +1,161 @@
-// OS version answers, console, debugger output, directory chains and
-// resources, each on the real system: version answers in helper copies to
-// which Wine reports another Windows version, debugger output caught by this
-// test acting as the helper's debugger, a real console read back, real
-// folders with double-byte names.
+// OS version, debugger output, console, directory chains and resources on the
+// real system: helper copies to which Wine reports another Windows version,
+// this test as the helper's debugger, a real console read back, real folders
+// with double-byte names.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-#include <vector>
+#include <algorithm>
 
-#include "HelperProcess.h"
 #include "SystemTestSupport.h"
+#include "TempFolder.h"
 
 namespace {
 
-struct DebugSession {
-    std::vector<std::string> texts;
-    int exitCode = -1000;
-};
-
-// Starts the helper as a debuggee and collects the texts it sends to the
-// debugger until it ends.
-DebugSession DebugHelper(const std::string& arguments)
+// Starts the helper as the debuggee of this test and collects the texts it
+// sends to the debugger until it ends.
+std::vector<std::string> DebugTexts(const std::string& arguments)
 {
-    DebugSession session;
-    std::string commandLine = "\"" + HelperPath() + "\" " + arguments;
+    std::vector<std::string> texts;
+    std::string commandLine = "\"" + kHelper + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
                         DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &started))
-        return session;
+        return texts;
     DEBUG_EVENT event;
     while (WaitForDebugEvent(&event, 30000)) {
-        DWORD continueStatus = DBG_CONTINUE;
-        switch (event.dwDebugEventCode) {
-        case CREATE_PROCESS_DEBUG_EVENT:
+        const DWORD code = event.dwDebugEventCode;
+        if (code == CREATE_PROCESS_DEBUG_EVENT)
             CloseHandle(event.u.CreateProcessInfo.hFile);
-            break;
-        case LOAD_DLL_DEBUG_EVENT:
-            if (event.u.LoadDll.hFile)
-                CloseHandle(event.u.LoadDll.hFile);
-            break;
-        case OUTPUT_DEBUG_STRING_EVENT: {
-            const OUTPUT_DEBUG_STRING_INFO& info = event.u.DebugString;
-            std::string text(info.nDebugStringLength, '\0');
-            SIZE_T read = 0;
-            ReadProcessMemory(started.hProcess, info.lpDebugStringData, &text[0], text.size(),
-                              &read);
-            text.resize(std::strlen(text.c_str()));
-            session.texts.push_back(text);
-            break;
+        if (code == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile)
+            CloseHandle(event.u.LoadDll.hFile);
+        if (code == OUTPUT_DEBUG_STRING_EVENT) {
+            std::string text(event.u.DebugString.nDebugStringLength, '\0');
+            ReadProcessMemory(started.hProcess, event.u.DebugString.lpDebugStringData, &text[0],
+                              text.size(), nullptr);
+            texts.push_back(text.c_str());
         }
-        case EXCEPTION_DEBUG_EVENT:
-            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
-                continueStatus = DBG_EXCEPTION_NOT_HANDLED;
-            break;
-        case EXIT_PROCESS_DEBUG_EVENT:
-            session.exitCode = static_cast<int>(event.u.ExitProcess.dwExitCode);
-            break;
-        }
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, continueStatus);
-        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT)
+        const bool fault = code == EXCEPTION_DEBUG_EVENT &&
+                           event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
+                           fault ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
+        if (code == EXIT_PROCESS_DEBUG_EVENT)
             break;
     }
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    return session;
+    return texts;
 }
 
-std::string Digits(size_t length)
+// Every file and folder below folder, as paths relative to it.
+void List(const std::string& folder, const std::string& prefix, std::vector<std::string>& names)
 {
-    std::string text;
-    for (size_t i = 0; i < length; ++i)
-        text += static_cast<char>('0' + i % 10);
-    return text;
-}
-
-bool IsDirectory(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const char* name) : m_path(TempPath(name))
-    {
-        RemoveTree(m_path);
-        CreateDirectoryA(m_path.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        names.push_back(prefix + name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            List(folder, prefix + name + "\\", names);
     }
-    ~ScratchFolder() { RemoveTree(m_path); }
-    std::string operator+(const std::string& relative) const { return m_path + "\\" + relative; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+    FindClose(search);
+}
 
 }  // namespace
 
-TEST(OsVersion, AnswersFollowTheReportedWindowsVersion)
+TEST(OsVersion, CachedAnswersFollowTheReportedWindowsVersion)
 {
-    const struct {
-        const char* version;
-        int xp;
-        int vista;
-    } cases[] = {
-        {"win2k", 0, 0}, {"winxp", 1, 0}, {"vista", 1, 1}, {"win7", 1, 1},
-    };
-    for (const auto& c : cases) {
-        const VersionedHelper helper(c.version);
-        EXPECT_EQ(RunToEnd(helper.Path(), "osversion"), c.xp | c.vista << 1) << c.version;
-    }
-}
-
-TEST(OsVersion, VersionValidWhenTheFirstIsNotLater)
-{
-    const struct {
-        unsigned long major1, minor1, major2, minor2;
-        int valid;
-    } cases[] = {
-        {5, 1, 5, 1, 1}, {5, 2, 5, 1, 0}, {4, 9, 5, 0, 1}, {6, 0, 5, 9, 0},
-        {5, 0, 5, 1, 1}, {0, 0, 0, 0, 1}, {0xFFFFFFFF, 0, 1, 0, 0}, {1, 0xFFFFFFFF, 2, 0, 1},
-    };
+    // The helper asks twice; exit code bit 0 is TqIsXpOrLater, bit 1 TqIsVistaOrLater.
+    const struct { const char* version; int answers; } cases[] = {
+        {"win2k", 0}, {"winxp", 1}, {"vista", 3}, {"win7", 3}};
     for (const auto& c : cases)
-        EXPECT_EQ(TqIsVersionValid(c.major1, c.minor1, c.major2, c.minor2), c.valid)
-            << c.major1 << "." << c.minor1 << " against " << c.major2 << "." << c.minor2;
+        EXPECT_EQ(RunAsVersion(c.version, "osversion"), c.answers) << c.version;
+
+    const struct { unsigned long major1, minor1, major2, minor2; int valid; } versions[] = {
+        {5, 1, 5, 1, 1}, {5, 2, 5, 1, 0}, {4, 9, 5, 0, 1}, {6, 0, 5, 9, 0},
+        {5, 0, 5, 1, 1}, {0, 0, 0, 0, 1}, {0xFFFFFFFF, 0, 1, 0, 0}, {1, 0xFFFFFFFF, 2, 0, 1}};
+    for (const auto& v : versions)
+        EXPECT_EQ(TqIsVersionValid(v.major1, v.minor1, v.major2, v.minor2), v.valid)
+            << v.major1 << "." << v.minor1 << " against " << v.major2 << "." << v.minor2;
 }
 
 TEST(DebugOutput, TextsReachTheDebuggerCutAt255Characters)
 {
-    const struct {
-        size_t length;
-        int result;
-    } cases[] = {{10, 10}, {255, 255}, {256, -1}, {300, -1}};
-    for (const auto& c : cases) {
-        const DebugSession session = DebugHelper("debug " + std::to_string(c.length));
-        const std::vector<std::string> expected = {"42 tq !", Digits(c.length < 255 ? c.length : 255)};
-        EXPECT_EQ(session.texts, expected) << c.length << " characters";
-        EXPECT_EQ(session.exitCode, c.result) << c.length << " characters";
-    }
+    // The helper sends each argument, then "<result> tq!" formatted with %d %s%c.
+    std::string text;
+    while (text.size() < 300)
+        text += static_cast<char>('a' + text.size() % 26);
+    const std::string cut = text.substr(0, 255);
+    const std::vector<std::string> expected = {
+        text.substr(0, 10), "10 tq!", cut, "255 tq!", cut, "-1 tq!", cut, "-1 tq!"};
+    EXPECT_EQ(DebugTexts("debug " + text.substr(0, 10) + " " + cut + " " + text.substr(0, 256) +
+                         " " + text),
+              expected);
     EXPECT_EQ(TqOutputDebugString(nullptr), 0);
 }
 
 TEST(Console, WritesReachANewConsoleAndNothingElse)
 {
     HelperProcess helper("console");
-    ASSERT_TRUE(helper.Started());
     EXPECT_EQ(helper.ReadLine(), "alloc=1 write=1 null=0 pipe=0 free=1 seen=[console text]");
     EXPECT_EQ(helper.Wait(30000), 0u);
 }
 
-TEST(DirectoryPath, MakesEveryDirectoryUpToTheLastBackslash)
+TEST(DirectoryPath, MakesEveryFolderUpToTheLastBackslash)
 {
-    const ScratchFolder scratch("tq dirs");
+    const TempFolder scratch;
+    scratch.WriteFile("file", "x");
     // 表示 and ソフト hold the double-byte characters 0x95 0x5C and 0x83 0x5C.
     const std::string display = Cp932("表示");
     const std::string software = Cp932("ソフト");
-    const struct {
-        std::string path;
-        std::vector<std::string> directories;
-    } cases[] = {
-        {display + "\\" + software + "\\" + Cp932("能力.txt"), {display, display + "\\" + software}},
-        {"a\\b\\c\\", {"a", "a\\b", "a\\b\\c"}},
-        {"a\\b\\c\\", {"a", "a\\b", "a\\b\\c"}},  // all there already
-        {"a\\d\\last", {"a\\d"}},
-        {"e\\\x95", {"e"}},  // a lead byte cut off by the end of the text
+    const size_t room = MAX_PATH - scratch.Path().size() - 1;  // a path of MAX_PATH bytes
+    const struct { std::string path; int result; } cases[] = {
+        {display + "\\" + software + "\\" + Cp932("能力.txt"), 1},
+        {"a\\b\\c\\", 1},
+        {"a\\b\\c\\", 1},  // all there already
+        {"a\\d\\last", 1},
+        {"e\\\x95", 1},  // a lead byte cut off by the end of the text
+        {"file\\sub\\", 0},
+        {"made\\..\\file\\sub\\", 0},  // what was made before the file stays
+        {("fits\\" + std::string(room, 'n')).substr(0, room), 1},
+        {("over\\" + std::string(room, 'n')).substr(0, room + 1), 0},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(TqCreateDirectoryPath((scratch + c.path).c_str()), 1) << c.path;
-        for (const std::string& directory : c.directories)
-            EXPECT_TRUE(IsDirectory(scratch + directory)) << directory;
-    }
-    EXPECT_EQ(FolderNames(scratch.Path()), (std::vector<std::string>{"a", "e", display}));
-    EXPECT_EQ(FolderNames(scratch + display), std::vector<std::string>{software});
-    EXPECT_TRUE(FolderNames(scratch + display + "\\" + software).empty());
-    EXPECT_EQ(FolderNames(scratch + "a"), (std::vector<std::string>{"b", "d"}));
-    EXPECT_TRUE(FolderNames(scratch + "a\\d").empty()) << "the last element is not made";
-}
-
-TEST(DirectoryPath, RefusesFilesInTheWayAndOverlongPaths)
-{
-    const ScratchFolder scratch("tq dirs refused");
-    WriteBytes(scratch + "file", "x");
-    EXPECT_EQ(TqCreateDirectoryPath((scratch + "file\\sub\\").c_str()), 0);
-    EXPECT_EQ(TqCreateDirectoryPath((scratch + "made\\..\\file\\sub\\").c_str()), 0);
-    EXPECT_TRUE(IsDirectory(scratch + "made")) << "directories made before stay";
+    for (const auto& c : cases)
+        EXPECT_EQ(TqCreateDirectoryPath((scratch / c.path).c_str()), c.result) << c.path;
     EXPECT_EQ(TqCreateDirectoryPath(nullptr), 0);
     EXPECT_EQ(TqCreateDirectoryPath(""), 0);
 
-    for (const size_t length : {size_t(MAX_PATH), size_t(MAX_PATH + 1)}) {
-        const std::string folder = scratch + "x" + std::to_string(length);
-        std::string path = folder + "\\";
-        path += std::string(length - path.size(), 'n');
-        ASSERT_EQ(path.size(), length);
-        EXPECT_EQ(TqCreateDirectoryPath(path.c_str()), length <= MAX_PATH) << length << " bytes";
-        EXPECT_EQ(IsDirectory(folder), length <= MAX_PATH) << length << " bytes";
-    }
+    std::vector<std::string> made;
+    List(scratch.Path(), "", made);
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(made, (std::vector<std::string>{"a", "a\\b", "a\\b\\c", "a\\d", "e", "file", "fits",
+                                              "made", display, display + "\\" + software}));
 }
 
 TEST(Resource, DataOfTheProgramAndTheLibrary)
 {
     const HINSTANCE program = GetModuleHandleA(nullptr);
-    unsigned long size = 0;
-    const void* data = TqLoadResource(&size, program, MAKEINTRESOURCEA(201), RT_RCDATA);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(std::string(static_cast<const char*>(data), size), "tq resource bytes");
-
-    data = TqLoadResource(nullptr, program, "TQNAMED", "TQTYPE");
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(std::string(static_cast<const char*>(data), 10), std::string("named\0data", 10));
-
-    data = TqLoadResource(&size, TqGetLibraryInstance(), MAKEINTRESOURCEA(2), RT_MANIFEST);
-    ASSERT_NE(data, nullptr);
-    EXPECT_NE(std::string(static_cast<const char*>(data), size).find("Basic Library."),
-              std::string::npos);
-
-    size = 12345;
+    const struct { HINSTANCE module; const char *name, *type; std::string data; } found[] = {
+        {program, MAKEINTRESOURCEA(201), RT_RCDATA, "tq resource bytes"},
+        {program, "TQNAMED", "TQTYPE", std::string("named\0data", 10)},
+        {TqGetLibraryInstance(), MAKEINTRESOURCEA(2), RT_MANIFEST, "Basic Library."},
+    };
+    for (const auto& f : found) {
+        unsigned long size = 0;
+        const auto* data =
+            static_cast<const char*>(TqLoadResource(&size, f.module, f.name, f.type));
+        ASSERT_NE(data, nullptr);
+        const std::string bytes(data, size);  // the manifest only contains the text
+        EXPECT_EQ(f.module == program ? bytes : f.data, f.data);
+        EXPECT_NE(bytes.find(f.data), std::string::npos);
+        EXPECT_EQ(TqLoadResource(nullptr, f.module, f.name, f.type), data);
+    }
+    unsigned long size = 12345;
     EXPECT_EQ(TqLoadResource(&size, program, MAKEINTRESOURCEA(202), RT_RCDATA), nullptr);
     EXPECT_EQ(TqLoadResource(&size, program, "TQNAMED", RT_RCDATA), nullptr);
     EXPECT_EQ(size, 12345u) << "not found: size untouched";

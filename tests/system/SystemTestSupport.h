@@ -1,81 +1,112 @@
 #pragma once
 
-// What the system-service tests share: the helper program and its copies,
-// temporary files and folders, environment variables and registry keys that
-// are put back when a test ends.
-#include <windows.h>
+// What the system-service tests share: code page 932 texts, the helper
+// program, registry keys removed around a test, and registry listings.
+#include <TqCommon.h>
 
+#include <shlwapi.h>
+
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "HelperProcess.h"
 
 // UTF-8 text as code page 932 bytes, converted by the system, so that the
 // expected texts do not depend on the library's own byte tables.
-std::string Cp932(const char* utf8);
+inline std::string Cp932(const char* utf8)
+{
+    wchar_t wide[512];
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
+    char bytes[1024];
+    const int length =
+        WideCharToMultiByte(932, 0, wide, units, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string(bytes, length > 0 ? length - 1 : 0);
+}
 
-// The full path of tqtest_helper.exe beside the tests.
-std::string HelperPath();
+inline const std::string kHelper = HelperProcess::BesideTests("tqtest_helper.exe");
 
-// A path in the temporary folder.
-std::string TempPath(const std::string& name);
+// Starts program directly and waits up to 30 seconds for it to end: its exit
+// code, or -1000 when it could not be started or did not end.
+inline int RunToEnd(const std::string& program, const char* arguments, int closeWindow = 0)
+{
+    void* process = nullptr;
+    unsigned long id = 0;
+    int exitCode = 0;
+    if (!TqExecuteApp(process, id, program.c_str(), arguments, 0))
+        return -1000;
+    if (TqWaitAppQuit(exitCode, process, id, 30000, closeWindow))
+        return exitCode;
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+    return -1000;
+}
 
-// Starts program directly and waits for it: its exit code, or -1000 when it
-// could not be started or did not end within 30 seconds.
-int RunToEnd(const std::string& program, const char* arguments);
+// Runs a copy of the helper to which Wine reports the Windows version given
+// ("win2k", "winxp", "vista", "win7") through its per-program setting.
+inline int RunAsVersion(const std::string& version, const std::string& arguments)
+{
+    const std::string name = "tqtest_helper_" + version + ".exe";
+    const std::string copy = HelperProcess::BesideTests(name.c_str());
+    const std::string setting = "Software\\Wine\\AppDefaults\\" + name;
+    CopyFileA(kHelper.c_str(), copy.c_str(), FALSE);
+    SHSetValueA(HKEY_CURRENT_USER, setting.c_str(), "Version", REG_SZ, version.c_str(),
+                static_cast<DWORD>(version.size() + 1));
+    const int exitCode = RunToEnd(copy, arguments.c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, setting.c_str());
+    DeleteFileA(copy.c_str());
+    return exitCode;
+}
 
-// Writes bytes into a new file at path.
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-
-// The names in a folder, "." and ".." left out, sorted.
-std::vector<std::string> FolderNames(const std::string& folder);
-
-// Removes a folder with everything in it.
-void RemoveTree(const std::string& folder);
-
-// Sets an environment variable for the test's scope (and so for the programs
-// that it starts), then puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value);
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-    ~ScopedEnvironment();
-
-private:
-    std::string m_name;
-    std::string m_old;
-    bool m_had;
+// Deletes registry keys with everything below them when made (what an
+// interrupted run left) and again when the test ends, whatever its outcome.
+struct RegistryCleanup {
+    RegistryCleanup(HKEY r, std::vector<std::string> k) : root(r), keys(std::move(k)) { Delete(); }
+    ~RegistryCleanup() { Delete(); }
+    void Delete() const
+    {
+        for (const std::string& key : keys)
+            SHDeleteKeyA(root, key.c_str());
+    }
+    HKEY root;
+    std::vector<std::string> keys;
 };
 
-// Deletes the registry keys that a test writes, with all their subkeys: at
-// the start (what an interrupted run left) and when the test ends, whatever
-// its outcome.
-class ScopedRegistryCleanup {
-public:
-    ScopedRegistryCleanup(HKEY root, std::vector<std::string> keys);
-    ScopedRegistryCleanup(const ScopedRegistryCleanup&) = delete;
-    ScopedRegistryCleanup& operator=(const ScopedRegistryCleanup&) = delete;
-    ~ScopedRegistryCleanup();
+// Value name ("" for the default value) -> type and bytes.
+using RegistryValues = std::map<std::string, std::pair<DWORD, std::string>>;
+// Key path -> its values, for every key listed, also those without values.
+using RegistryTree = std::map<std::string, RegistryValues>;
 
-private:
-    HKEY m_root;
-    std::vector<std::string> m_keys;
-};
+// The key at path with every key below it; "" lists the whole root.
+inline RegistryTree Snapshot(const std::string& path, HKEY root = HKEY_CLASSES_ROOT)
+{
+    RegistryTree tree;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return tree;
+    static char name[16384];
+    static BYTE data[1 << 20];  // far more than any value of the test prefix
+    RegistryValues& values = tree[path];
+    DWORD length, size, type;
+    for (DWORD i = 0; length = sizeof name, size = sizeof data,
+               RegEnumValueA(key, i, name, &length, nullptr, &type, data, &size) == 0; ++i)
+        values[std::string(name, length)] = {type,
+                                             std::string(reinterpret_cast<char*>(data), size)};
+    std::vector<std::string> subKeys;
+    for (DWORD i = 0; length = sizeof name,
+               RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == 0; ++i)
+        subKeys.emplace_back(name, length);
+    RegCloseKey(key);
+    for (const std::string& subKey : subKeys) {
+        RegistryTree below = Snapshot(path.empty() ? subKey : path + "\\" + subKey, root);
+        tree.merge(below);
+    }
+    return tree;
+}
 
-// A copy of the helper under its own name, to which Wine reports the Windows
-// version given ("win2k", "winxp", "vista", "win7") through its per-program
-// setting. Only this copy sees that version; the copy and its setting go
-// with the object.
-class VersionedHelper {
-public:
-    explicit VersionedHelper(const char* version);
-    VersionedHelper(const VersionedHelper&) = delete;
-    VersionedHelper& operator=(const VersionedHelper&) = delete;
-    ~VersionedHelper();
-
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-    std::string m_settingKey;
-};
+inline RegistryTree operator+(RegistryTree tree, RegistryTree more)
+{
+    tree.merge(more);
+    return tree;
+}
