@@ -8,8 +8,8 @@
 #include <string>
 #include <type_traits>
 
-#include "library/TqExport.h"
-#include "system/TqMsgBox.h"
+#include "../library/TqExport.h"
+#include "../system/TqMsgBox.h"
 
 // A growable, contiguous array of plain elements.
 //
@@ -902,4 +902,7 @@ std::string CTqArray<T, N>::PathMessage(const char* path, const char* text)
     return message + text;
 }
 
-TQ_EXTERN_TEMPLATE template class TQ_API CTqArray<char, 2>;
+// The library exports CTqArray<char, 2>. Its one instantiation is made inside
+// TqCommon.dll (CTqArray.cpp); every other translation unit, in the library
+// and in applications, only declares it.
+extern template class TQ_API CTqArray<char, 2>;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // The interface through which a long operation reports its progress, keeps
 // the user interface responsive and learns that the user cancelled. Progress

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "controls/CTqButtonCtrl.h"
-#include "library/TqExport.h"
+#include "CTqButtonCtrl.h"
+#include "../library/TqExport.h"
 
 // An owner-drawn push button showing one of two bitmaps of the library (its
 // own resources, by id, not the application's), centred, with a transparent

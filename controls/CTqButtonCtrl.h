@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
-#include "window/CTqWnd.h"
+#include "../library/TqExport.h"
+#include "../window/CTqWnd.h"
 
 // A window of the system class "BUTTON" (push button, check box, radio
 // button: whatever style the caller passes) with access to its check state.

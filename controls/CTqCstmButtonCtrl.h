@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
-#include "window/CTqWnd.h"
+#include "../library/TqExport.h"
+#include "../window/CTqWnd.h"
 
 // A push button of its own window class, "TqCstmButtonCtrl", that tracks the
 // mouse and paints itself: the system push-button frame, or a three-colour

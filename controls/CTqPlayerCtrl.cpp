@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "library/TqResourceIds.h"
 #include "window/internal/TqWndClass.h"
 
 namespace {
@@ -11,8 +12,6 @@ tq::WndClass g_playerClass("TqPlayerCtrl");
 const unsigned int kPlayButtonId = 101;
 const unsigned int kTimeSliderId = 102;
 const unsigned int kVolumeSliderId = 107;
-const int kPlayFace = 103;
-const int kPauseFace = 104;
 const unsigned long kMagenta = RGB(255, 0, 255);
 
 const int kBarHeight = 24;
@@ -119,8 +118,8 @@ int CTqPlayerCtrl::CreateControls()
 {
     if (!m_btnPlay.Create("", kChildStyle | BS_OWNERDRAW, 0, 0, 0, 0, this, kPlayButtonId))
         return 0;
-    m_btnPlay.SetBmpID(kPlayFace, kMagenta);
-    m_btnPlay.SetCheckedBmpID(kPauseFace, kMagenta);
+    m_btnPlay.SetBmpID(IDB_TQ_PLAY, kMagenta);
+    m_btnPlay.SetCheckedBmpID(IDB_TQ_PAUSE, kMagenta);
     m_btnPlay.IsFocusEnabled() = 0;
     m_btnPlay.IsGradated() = 1;
 

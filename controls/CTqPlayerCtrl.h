@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "controls/CTqCstmButtonCtrl.h"
-#include "controls/CTqPlayerTimeSliderCtrl.h"
-#include "controls/CTqPlayerVolumeSliderCtrl.h"
-#include "library/TqExport.h"
-#include "window/CTqWnd.h"
+#include "CTqCstmButtonCtrl.h"
+#include "CTqPlayerTimeSliderCtrl.h"
+#include "CTqPlayerVolumeSliderCtrl.h"
+#include "../library/TqExport.h"
+#include "../window/CTqWnd.h"
 
 // A media-player bar of window class "TqPlayerCtrl": one row 24 pixels high
 // with a play/pause button (child id 101) on the left, a time slider with a

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/CTqTimeSliderCtrl.h"
-#include "library/TqExport.h"
+#include "CTqTimeSliderCtrl.h"
+#include "../library/TqExport.h"
 
 class CTqPlayerCtrl;
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
-#include "window/CTqWnd.h"
+#include "../library/TqExport.h"
+#include "../window/CTqWnd.h"
 
 // A common-controls trackbar ("msctls_trackbar32") held by a CTqWnd.
 //

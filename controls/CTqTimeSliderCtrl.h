@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
-#include "window/CTqWnd.h"
+#include "../library/TqExport.h"
+#include "../window/CTqWnd.h"
 
 // A self-drawn horizontal slider over a range of frame numbers, window class
 // "TqTimeSliderCtrl", with an optional read-out right of the track showing

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "controls/CTqSliderCtrl.h"
-#include "library/TqExport.h"
+#include "CTqSliderCtrl.h"
+#include "../library/TqExport.h"
 
 // A trackbar whose channel is drawn as a rising wedge, the usual picture of a
 // volume control: a dark slanted edge, light bottom and right edges. Tics and

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // A scoped hourglass: from construction on, every CTqWnd window shows the
 // system wait cursor, even while the mouse moves. Wait cursors are not

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // One device-independent bitmap in plain memory: a BITMAPINFO block (header,
 // colour table, colour masks) and a buffer of pixel rows, both owned by the

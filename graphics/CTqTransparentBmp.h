@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // A bitmap drawn through a mask so that one colour, the background colour,
 // stays transparent: the destination shows through wherever the bitmap has

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Putting a device-dependent bitmap onto a DC so that its background does not
 // show: a transparent copy that leaves out one colour, and the greyed,

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Uncompressed Windows BMP files and the pixel-format arithmetic behind them.
 //

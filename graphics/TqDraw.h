@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Small GDI drawing helpers. Each leaves the DC's pen, brush and mix mode as
 // it found them.

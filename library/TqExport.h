@@ -4,8 +4,6 @@
 // declarations as imports.
 #if defined(TQCOMMON_BUILD)
 #define TQ_API __declspec(dllexport)
-#define TQ_EXTERN_TEMPLATE
 #else
 #define TQ_API __declspec(dllimport)
-#define TQ_EXTERN_TEMPLATE extern
 #endif

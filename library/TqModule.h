@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "TqExport.h"
 
 // The instance handle of TqCommon.dll itself, recorded when the library is
 // loaded. The library's own resources (bitmaps, manifest) live in this module,

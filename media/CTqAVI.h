@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <vfw.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Writes a movie to an AVI file, frame by frame, through the video compressor
 // the user picks in the system's compressor dialog.

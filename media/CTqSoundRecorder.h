@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Records PCM sound from the default wave-audio input through the Media
 // Control Interface and saves it as a WAV file.

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "containers/CTqArray.h"
-#include "library/TqExport.h"
+#include "../containers/CTqArray.h"
+#include "../library/TqExport.h"
 
 // A NUL-terminated multibyte text in the process's ANSI code page.
 //

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Machine-wide values of an application: named values of any registry type in
 // the key HKEY_LOCAL_MACHINE\SOFTWARE\company\application. Every text must be

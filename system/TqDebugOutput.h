@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Formatted output to the debugger.
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Creation of a whole directory chain.
 

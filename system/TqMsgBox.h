@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Message boxes owned by the application's main window, and the look-ups
 // behind them: the process's main window and name, and the captioned frame

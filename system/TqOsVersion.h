@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Tests of the running Windows version. The two system tests ask the system
 // once per process and keep the answer.

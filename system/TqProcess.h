@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Starting programs and documents, through the shell or directly, and waiting
 // for them to end. A process handle handed out belongs to the caller until

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/TqExport.h"
+#include "../library/TqExport.h"
 
 // Shell file-type registration of the applications' documents under
 // HKEY_CLASSES_ROOT. A registration is, in this order (every value REG_SZ,

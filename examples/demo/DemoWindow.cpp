@@ -15,11 +15,7 @@ const unsigned int kAnswerBoxTimer = 2;
 const unsigned int kPlayTimer = 3;
 const UINT kAutoDelayMs = 1500;
 
-// The library's button faces (bitmap resources of TqCommon.dll).
-const int kPlayFace = 103;
-const int kPauseFace = 104;
-const int kStartFace = 105;
-const int kEndFace = 106;
+// Key colour of the library's button faces (IDB_TQ_PLAY and the rest).
 const COLORREF kMagenta = RGB(255, 0, 255);
 
 // Ten seconds at 25 frames per second; one frame per timer tick.
@@ -130,19 +126,19 @@ int CDemoWnd::CreateButtons()
     int x = kMargin;
     if (!m_toStart.Create("", style, x, kRowTop, kButtonSize, kRowHeight, this, ID_DEMO_TO_START))
         return 0;
-    m_toStart.SetBmpID(kStartFace, kMagenta);
+    m_toStart.SetBmpID(IDB_TQ_TO_START, kMagenta);
     m_toStart.IsGradated() = 1;
     x += kButtonSize + kGap;
     // A system button drawn by its owner: WM_DRAWITEM comes here.
     if (!m_play.Create("", style | BS_OWNERDRAW, x, kRowTop, kButtonSize, kRowHeight, this,
                        ID_DEMO_PLAY))
         return 0;
-    m_play.SetBmpID(kPlayFace, kMagenta);
-    m_play.SetCheckedBmpID(kPauseFace, kMagenta);
+    m_play.SetBmpID(IDB_TQ_PLAY, kMagenta);
+    m_play.SetCheckedBmpID(IDB_TQ_PAUSE, kMagenta);
     x += kButtonSize + kGap;
     if (!m_toEnd.Create("", style, x, kRowTop, kButtonSize, kRowHeight, this, ID_DEMO_TO_END))
         return 0;
-    m_toEnd.SetBmpID(kEndFace, kMagenta);
+    m_toEnd.SetBmpID(IDB_TQ_TO_END, kMagenta);
     m_toEnd.IsGradated() = 1;
     x += kButtonSize + 3 * kGap;
     if (!m_loop.Create("Loop", style | BS_AUTOCHECKBOX, x, kRowTop, kLoopWidth, kRowHeight, this,

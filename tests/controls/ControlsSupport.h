@@ -22,7 +22,7 @@ namespace ctl {
 using Calls = std::vector<std::string>;
 using Longs = std::vector<long>;
 using Pixels = std::vector<std::uint32_t>;
-const int kPlay = 103, kPause = 104, kStart = 105, kEnd = 106;
+const int kPlay = IDB_TQ_PLAY, kPause = IDB_TQ_PAUSE, kStart = IDB_TQ_TO_START, kEnd = IDB_TQ_TO_END;
 const COLORREF kMagenta = RGB(255, 0, 255);
 
 // One 0x00RRGGBB value per pixel, rows from the top.
