@@ -3,8 +3,8 @@
 # Does nothing that is already done, so it is cheap to call before every build.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb cmake googletest locales
-          fonts-ipafont-gothic imagemagick ffmpeg x11-apps)
+packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb cmake googletest locales
+          fonts-ipafont-gothic imagemagick ffmpeg x11-apps doxygen)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Creates the private Wine prefix that the tests run in, once.
-# $1: the build's wine wrapper (it knows where the prefix lives).
+# $1: the build's wine wrapper (it knows where the prefix lives and its architecture).
 set -e
 wrapper="$1"
 prefix=$(sed -n "s/^export WINEPREFIX='\(.*\)'$/\1/p" "$wrapper")
@@ -10,8 +10,9 @@ marker="$prefix/.tq-ready-2"
 if [ -f "$marker" ]; then
     exit 0
 fi
-"$wrapper" wineboot -i
+"$wrapper" wineboot -i >/dev/null 2>&1
 # Without a window manager every dialog waits for one; unmanaged windows do not.
-"$wrapper" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+# (reg answers in the prefix's code page, 932: keep it off the terminal.)
+"$wrapper" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 WINEPREFIX="$prefix" wineserver -w
 touch "$marker"
