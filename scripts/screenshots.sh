@@ -5,6 +5,7 @@
 # the PNG files of docs/images. The pictures are regenerated, never edited.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+configure
 
 cmake --build "$build" -j"$(nproc)" --target TqDemo
 "$root/scripts/wine-prefix.sh" "$build/tq-wine"
@@ -12,8 +13,7 @@ cmake --build "$build" -j"$(nproc)" --target TqDemo
 shots="$build/shots"
 rm -rf "$shots"
 mkdir -p "$shots"
-(cd "$shots" &&
-    xvfb-run -a -s '-screen 0 1024x768x24' "$build/tq-wine" "$build/bin/TqDemo.exe" /shots)
+(cd "$shots" && with_display "$build/tq-wine" "$build/bin/TqDemo.exe" /shots)
 
 images="$root/docs/images"
 mkdir -p "$images"
