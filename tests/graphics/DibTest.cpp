@@ -318,7 +318,11 @@ TEST(BmpFile, WritesTheLayoutOfTheHeaderAndReadsItIntoImagesAndCopies)
         SCOPED_TRACE(testing::Message() << l.width << "x" << l.height << "x" << l.bits);
         const Bytes file = MakeBmp(l);
         const auto* bits = reinterpret_cast<const unsigned char*>(&file[14 + l.InfoSize()]);
-        ASSERT_EQ(TqWriteBmpFile(path.c_str(), (const BITMAPINFO*)&file[14], bits, 1), 1);
+        // The info block sits at offset 14 of the file: copied out to where a
+        // BITMAPINFO may be, as a caller's would be.
+        std::vector<DWORD> info((l.InfoSize() + 3) / 4);
+        std::memcpy(info.data(), &file[14], l.InfoSize());
+        ASSERT_EQ(TqWriteBmpFile(path.c_str(), reinterpret_cast<const BITMAPINFO*>(info.data()), bits, 1), 1);
         EXPECT_EQ(TempFolder::ReadFile(path), file);
         ExpectConsistent(file, Read(path));
         // Copies own copies of both blocks: written after the original is gone.
@@ -368,8 +372,14 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
     TempFolder folder;
     const std::string refused = folder / "refused.bmp";
     const Bytes valid = MakeBmp({3, 2, 24, BI_RGB, 0});
-    const auto write = [&](const std::string& path, const void* info, const void* bits) {
-        return TqWriteBmpFile(path.c_str(), (const BITMAPINFO*)info, (const unsigned char*)bits, 0);
+    // The info block of a file (offset 14), copied out to where a BITMAPINFO
+    // may be; null for none.
+    const auto write = [&](const std::string& path, const Bytes* file, const void* bits) {
+        std::vector<DWORD> info(file ? (file->size() - 14 + 3) / 4 : 0);
+        if (file)
+            std::memcpy(info.data(), file->data() + 14, file->size() - 14);
+        return TqWriteBmpFile(path.c_str(), file ? reinterpret_cast<const BITMAPINFO*>(info.data()) : nullptr,
+                              (const unsigned char*)bits, 0);
     };
     for (const auto& c : cases) {
         Bytes bytes = valid;
@@ -378,13 +388,13 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
             Put(bytes, field.first, field.second);
         EXPECT_TRUE(Read(folder.WriteFile("rejected.bmp", bytes)).Untouched()) << "case " << &c - cases;
         if (!c.fields.empty() && c.fields[0].first >= kBiSize) {
-            EXPECT_EQ(write(refused, &bytes[14], &valid[54]), 0) << "case " << &c - cases;
+            EXPECT_EQ(write(refused, &bytes, &valid[54]), 0) << "case " << &c - cases;
         }
     }
     EXPECT_TRUE(Read(folder / "missing.bmp").Untouched());
-    EXPECT_EQ(write(refused, nullptr, &valid[54]) + write(refused, &valid[14], nullptr), 0);
+    EXPECT_EQ(write(refused, nullptr, &valid[54]) + write(refused, &valid, nullptr), 0);
     EXPECT_EQ(GetFileAttributesA(refused.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(write(refused + "\\x.bmp", &valid[14], &valid[54]), 0);
+    EXPECT_EQ(write(refused + "\\x.bmp", &valid, &valid[54]), 0);
 }
 
 TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)

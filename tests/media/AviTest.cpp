@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -124,7 +125,7 @@ std::vector<BYTE> PackedDib(size_t i)
     const size_t stride = (6 * c.bits + 31) / 32 * 4, bitsAt = sizeof header + table.size() * 4;
     std::vector<BYTE> dib(bitsAt + stride * 4);
     std::memcpy(dib.data(), &header, sizeof header);
-    std::memcpy(&dib[sizeof header], table.data(), table.size() * 4);
+    std::copy(table.begin(), table.end(), reinterpret_cast<DWORD*>(&dib[sizeof header]));
     for (int y = 0; y < 4; ++y) {
         BYTE* row = &dib[bitsAt + stride * size_t(c.topDown ? y : 3 - y)];
         for (int x = 0; x < 6; ++x) {
