@@ -37,9 +37,9 @@
 /// <b>Growth.</b> An operation that grows by a known amount grows to
 /// max(needed, N x capacity); one that inserts a single element grows to
 /// N x capacity, or 1 from nothing, so elements pushed one by one give
-/// capacities 1, 2, 4, 8 and so on. Nothing shrinks the storage but CleanUp(),
-/// Clear() and a Reserve() with keep 0. Empty(), a smaller Resize() and the Pop
-/// operations keep the storage where it is, so a pointer from GetBuffer()
+/// capacities 1, 2, 4, 8 and so on. The storage never shrinks by itself: only
+/// CleanUp() and Clear() make it smaller. Empty(), a smaller Resize() and the
+/// Pop operations keep the storage where it is, so a pointer from GetBuffer()
 /// stays valid across them; any growth may move the storage.
 ///
 /// <b>Failures.</b>
