@@ -1,6 +1,12 @@
 #pragma once
 
-// TqCommon: everything the library exports, in one header.
+/// \file
+/// TqCommon: everything the library exports, in one header.
+///
+/// Applications include `<TqCommon.h>` and link TqCommon::TqCommon; every
+/// public header below includes its neighbours by paths relative to itself,
+/// so an application's own headers cannot shadow them. See the main page for
+/// the subsystems and conventions.
 
 #include "TqExport.h"
 #include "TqModule.h"

@@ -1,9 +1,16 @@
 #pragma once
 
-// Resource ids of the bitmaps inside TqCommon.dll: 16 x 16 button faces, 4 bits
-// per pixel on a magenta (0x00FF00FF) background. Load them from the library's
-// module (TqGetLibraryInstance()), not from the application's. Plain macros, so
-// that resource scripts can use them too.
+/// \file
+/// Resource ids of the bitmaps inside TqCommon.dll.
+///
+/// Each is a 16 x 16 button face, 4 bits per pixel, drawn on a magenta
+/// (0x00FF00FF) background that the library's buttons treat as transparent.
+/// Load them from the library's module (TqGetLibraryInstance()), not from the
+/// application's: `LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(IDB_TQ_PLAY))`.
+/// CTqBmpButtonCtrl::SetBmpID() and CTqCstmButtonCtrl::SetBmpID() take these
+/// ids and do the loading themselves; CTqPlayerCtrl uses IDB_TQ_PLAY and
+/// IDB_TQ_PAUSE for its play button. Plain macros, so that resource scripts can
+/// use them too.
 
 /// Face of a play button: a triangle pointing right.
 #define IDB_TQ_PLAY 103
