@@ -4,6 +4,7 @@
 // control with the GDI handle table squeezed.
 #include <memory>
 
+#include "AssignToItself.h"
 #include "ControlsSupport.h"
 
 using namespace ctl;
@@ -165,8 +166,8 @@ TEST_F(ControlTest, NothingLeaksWithASqueezedHandleTable)
                                BitmapPicture(copy.Back()) == BitmapPicture(wedge.Back())));
              CTqTimeSliderCtrl spare;
              spare = copy;
-             spare = spare;
-             wedge = wedge;
+             AssignToItself(spare);
+             AssignToItself(wedge);
          }},
         {{&volume}, [&](int i) {
              volume.MoveWindow(0, 60, 200 - i % 40, 30, TRUE);
@@ -174,7 +175,7 @@ TEST_F(ControlTest, NothingLeaksWithASqueezedHandleTable)
              const CTqVolumeSliderCtrl copy(volume);
              CTqVolumeSliderCtrl spare;
              spare = copy;
-             volume = volume;
+             AssignToItself(volume);
          }},
         {{&custom, &owner}, [&](int i) {
              custom.IsGradated() = i % 2;

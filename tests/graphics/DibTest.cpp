@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "AssignToItself.h"
 #include "GraphicsSupport.h"
 #include "TempFolder.h"
 
@@ -334,7 +335,7 @@ TEST(BmpFile, WritesTheLayoutOfTheHeaderAndReadsItIntoImagesAndCopies)
         CTqDib assigned;
         ASSERT_EQ(assigned.Create(10, 10, 24, 0), 1);
         assigned = copy;
-        assigned = assigned;
+        AssignToItself(assigned);
         EXPECT_NE(copy.GetPixels(), assigned.GetPixels());
         dib.reset();
         ASSERT_EQ(copy.WriteBmpFile((folder / "copy.bmp").c_str(), 0) + assigned.WriteBmpFile(path.c_str(), 0), 2);
