@@ -30,8 +30,10 @@ public:
     /// `BS_` bits) under the application's module; text is its caption.
     /// \return 1 on success, 0 when the previous window cannot be destroyed or
     ///         the window cannot be created.
+    TQ_NEW_VIRTUAL_CREATE_BEGIN
     virtual int Create(const char* text, unsigned long style, int x, int y, int width, int height,
                        CTqWnd* parent, unsigned int id);
+    TQ_NEW_VIRTUAL_CREATE_END
 
     /// BM_GETCHECK: 0 unchecked, 1 checked, 2 indeterminate (0 without a
     /// window).

@@ -48,8 +48,10 @@ public:
     /// not used.
     /// \return 1 on success; 0 when the class cannot be registered (the next
     ///         call tries again) or the window cannot be created.
+    TQ_NEW_VIRTUAL_CREATE_BEGIN
     virtual int Create(const char* text, unsigned long style, int x, int y, int width, int height,
                        CTqWnd* parent, unsigned int id);
+    TQ_NEW_VIRTUAL_CREATE_END
 
     /// \name Faces and flags
     /// The face while unchecked and while checked; id 0 shows no face. Each

@@ -53,8 +53,10 @@ public:
     ///         call tries again) or the bar cannot be created. A child that
     ///         cannot be created leaves the bar without it and the later
     ///         children, and the result is still 1.
+    TQ_NEW_VIRTUAL_CREATE_BEGIN
     virtual int Create(unsigned long style, int x, int y, int width, int height, CTqWnd* parent,
                        unsigned int id);
+    TQ_NEW_VIRTUAL_CREATE_END
 
     /// The height the bar needs: 24.
     static int GetClientHeight();

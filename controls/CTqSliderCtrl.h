@@ -30,8 +30,10 @@ public:
     /// Creates the trackbar; the first call in the process loads the
     /// common-controls bar classes (`InitCommonControlsEx`).
     /// \return 1 on success, 0 when the window cannot be created.
+    TQ_NEW_VIRTUAL_CREATE_BEGIN
     virtual int Create(unsigned long exStyle, unsigned long style, int x, int y, int width,
                        int height, CTqWnd* parent, unsigned int id);
+    TQ_NEW_VIRTUAL_CREATE_END
 
     /// Sets the range (`TBM_SETRANGE`), redrawing when redraw is nonzero. The
     /// bounds travel as 16-bit values: larger ones are cut to their low 16

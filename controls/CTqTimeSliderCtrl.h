@@ -55,8 +55,10 @@ public:
     /// volumeShape nonzero draws the track as a wedge.
     /// \return 1 on success; 0 when the class cannot be registered or the
     ///         window cannot be created.
+    TQ_NEW_VIRTUAL_CREATE_BEGIN
     virtual int Create(unsigned long style, int x, int y, int width, int height, CTqWnd* parent,
                        unsigned int id, int volumeShape);
+    TQ_NEW_VIRTUAL_CREATE_END
 
     /// \name Values
     ///@{
