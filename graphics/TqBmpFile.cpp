@@ -95,20 +95,32 @@ unsigned long long BmpPitch(unsigned long long width, unsigned int bitsPerPixel,
     return (bits + alignment - 1) / alignment * alignment / 8;
 }
 
+unsigned long long BmpColorCount(const BITMAPINFOHEADER& header)
+{
+    return header.biClrUsed ? header.biClrUsed
+           : header.biBitCount <= kMaxPaletteBits ? 1ull << header.biBitCount
+                                                  : 0;
+}
+
 unsigned long long BmpInfoSize(const BITMAPINFOHEADER& header)
 {
-    const unsigned long long colors = header.biClrUsed ? header.biClrUsed
-                                      : header.biBitCount <= kMaxPaletteBits ? 1ull << header.biBitCount
-                                                                             : 0;
+    const unsigned long long colors = BmpColorCount(header);
     const unsigned long long masks = header.biCompression == BI_BITFIELDS ? kBmpColorMaskCount : 0;
     return kBmpInfoHeaderSize + sizeof(RGBQUAD) * (colors + masks);
 }
 
+bool IsBmpHeaderSizeSafe(const BITMAPINFOHEADER& header)
+{
+    if (header.biSize == kBmpInfoHeaderSize)
+        return true;
+    const bool maskHeader =
+        header.biSize == kBmpV2InfoHeaderSize || header.biSize == kBmpV3InfoHeaderSize;
+    return maskHeader && header.biCompression == BI_BITFIELDS && BmpColorCount(header) == 0;
+}
+
 bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout)
 {
-    // GDI finds the colour table at biSize bytes from the header: any other
-    // size would send it outside the block.
-    if (header.biSize != kBmpInfoHeaderSize || !IsBmpBitCount(header.biBitCount))
+    if (!IsBmpHeaderSizeSafe(header) || !IsBmpBitCount(header.biBitCount))
         return false;
     // Compressed pixels have no fixed length: nothing would bound what GDI
     // reads from a buffer of the uncompressed size.
@@ -129,8 +141,9 @@ bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout)
 
 unsigned int BmpInfoBlockSize(const BITMAPINFOHEADER& header)
 {
-    return static_cast<unsigned int>(
-        std::max<unsigned long long>(BmpInfoSize(header), kBmpMinInfoBlockSize));
+    const unsigned long long headerSize = IsBmpHeaderSizeSafe(header) ? header.biSize : 0;
+    return static_cast<unsigned int>(std::max<unsigned long long>(
+        {BmpInfoSize(header), kBmpMinInfoBlockSize, headerSize}));
 }
 
 }  // namespace tq

@@ -10,6 +10,8 @@ namespace tq {
 
 const unsigned int kBmpFileHeaderSize = 14;        // sizeof(BITMAPFILEHEADER), packed
 const unsigned int kBmpInfoHeaderSize = 40;        // sizeof(BITMAPINFOHEADER)
+const unsigned int kBmpV2InfoHeaderSize = 52;      // the 40 bytes and three colour masks
+const unsigned int kBmpV3InfoHeaderSize = 56;      // the 40 bytes and four masks (alpha too)
 const unsigned int kBmpMinInfoBlockSize = 44;      // sizeof(BITMAPINFO): one colour entry
 const unsigned int kBmpColorMaskCount = 3;         // red, green and blue masks of BI_BITFIELDS
 const unsigned int kBmpRowAlignmentBits = 32;      // rows are padded to 4 bytes
@@ -28,8 +30,14 @@ bool IsBmpBitCount(unsigned int bitsPerPixel);
 unsigned long long BmpPitch(unsigned long long width, unsigned int bitsPerPixel,
                             unsigned int alignment);
 
+// Whether GDI, which reads the masks and the colour table at biSize bytes from
+// the header, stays inside an info block laid out for a 40-byte header: a
+// biSize of 40, or a bit-field header of 52 or 56 bytes without a colour
+// table, whose masks are then the very bytes that follow the first 40.
+bool IsBmpHeaderSizeSafe(const BITMAPINFOHEADER& header);
+
 // Computes the layout of header. False when the header describes no image
-// that the library can hold: a biSize other than 40, an unsupported depth or
+// that the library can hold: a biSize that IsBmpHeaderSizeSafe refuses, an unsupported depth or
 // compression, a width that is not positive, a height of 0 or -2^31, or a
 // file that would not fit in 32-bit sizes.
 bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout);
@@ -38,8 +46,10 @@ bool GetBmpLayout(const BITMAPINFOHEADER& header, BmpLayout& layout);
 unsigned long long BmpInfoSize(const BITMAPINFOHEADER& header);
 
 // The length of the block that holds an info block in memory: its info size,
-// but never less than a BITMAPINFO. Only for headers that GetBmpLayout accepts
-// or that describe no more than a 256-entry colour table.
+// but never less than a BITMAPINFO nor than a safe biSize (the alpha mask of a
+// 56-byte header, which the file does not hold, stays 0 in a zeroed block).
+// Only for headers that GetBmpLayout accepts or that describe no more than a
+// 256-entry colour table.
 unsigned int BmpInfoBlockSize(const BITMAPINFOHEADER& header);
 
 }  // namespace tq

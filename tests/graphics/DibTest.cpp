@@ -100,7 +100,7 @@ struct Read {
 };
 
 // An accepted file: sizes that agree with its header, blocks of exactly
-// those sizes (a whole BITMAPINFO at least) holding the file's bytes.
+// those sizes (a whole BITMAPINFO and header at least) holding the file's bytes.
 void ExpectConsistent(const Bytes& file, const Read& read)
 {
     ASSERT_EQ(read.result, 1);
@@ -108,7 +108,7 @@ void ExpectConsistent(const Bytes& file, const Read& read)
     ASSERT_TRUE(h.biWidth > 0 && h.biHeight != 0 && h.biHeight != LONG_MIN);
     const Layout l = {h.biWidth, h.biHeight, h.biBitCount, h.biCompression, h.biClrUsed};
     ASSERT_EQ(14 + l.InfoSize() + l.ImageSize(), file.size());
-    EXPECT_EQ(Block(read.info).size(), std::max(l.InfoSize(), 44ull));
+    EXPECT_EQ(Block(read.info).size(), std::max({l.InfoSize(), 44ull, 0ull + h.biSize}));
     EXPECT_EQ(Block(read.info).substr(0, l.InfoSize()), file.substr(14, l.InfoSize()));
     EXPECT_EQ(Block(read.bits), file.substr(14 + l.InfoSize()));
 }
@@ -396,6 +396,47 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
     EXPECT_EQ(write(refused, nullptr, &valid[54]) + write(refused, &valid, nullptr), 0);
     EXPECT_EQ(GetFileAttributesA(refused.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(write(refused + "\\x.bmp", &valid, &valid[54]), 0);
+}
+
+TEST(BmpFile, AcceptsBitFieldHeadersThatHoldExactlyTheirMasks)
+{
+    // A 52- or 56-byte header (versions 2 and 3) of a bit-field image without
+    // a colour table: its masks are the bytes that follow a 40-byte header.
+    // GDI reads them from the header, inside the block; nothing else moves.
+    const struct {
+        DWORD size, compression, colors;
+        bool accepted;
+    } cases[] = {
+        {52, BI_BITFIELDS, 0, true}, {56, BI_BITFIELDS, 0, true}, {52, BI_BITFIELDS, 2, false},
+        {56, BI_BITFIELDS, 1, false}, {52, BI_RGB, 0, false}, {64, BI_BITFIELDS, 0, false},
+    };
+    TempFolder folder;
+    const Layout layout = {3, 2, 32, BI_BITFIELDS, 0};
+    Canvas expected(3, 2);
+    CTqDib plain;
+    ASSERT_EQ(plain.ReadBmpFile(folder.WriteFile("plain.bmp", MakeBmp(layout)).c_str()), 1);
+    ASSERT_EQ(plain.StretchDIBits(expected.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size << " bytes, compression " << c.compression);
+        Bytes file = MakeBmp({layout.width, layout.height, layout.bits, c.compression, c.colors});
+        Put(file, kBiSize, c.size);
+        const std::string path = folder.WriteFile("header.bmp", file);
+        const Read read(path);
+        if (!c.accepted) {
+            EXPECT_TRUE(read.Untouched());
+            continue;
+        }
+        ASSERT_EQ(read.result, 1);
+        const std::string block = Block(read.info);
+        EXPECT_EQ(block.size(), c.size);
+        EXPECT_EQ(block.substr(0, 52), file.substr(14, 52));
+        EXPECT_EQ(block.substr(52), std::string(c.size - 52, '\0'));  // no alpha mask in the file
+        CTqDib dib;
+        ASSERT_EQ(dib.ReadBmpFile(path.c_str()), 1);
+        Canvas drawn(3, 2);
+        ASSERT_EQ(dib.StretchDIBits(drawn.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
+        EXPECT_EQ(drawn.Pixels(), expected.Pixels());
+    }
 }
 
 TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)
