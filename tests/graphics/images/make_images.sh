@@ -9,13 +9,15 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 size=23x15
 plasma() { echo "-size $size -seed $1 plasma: -alpha off"; }
+# No time stamps, so that the files come out the same every time.
+nodate="-define png:exclude-chunks=date,time"
 
 # Alpha from 0 at the left to 255 at the right.
 convert $(plasma 1) \( -size 15x23 gradient:black-white -rotate -90 \) \
-    -alpha off -compose CopyOpacity -composite PNG32:alpha.png
-convert $(plasma 2) -colors 16 PNG8:palette.png
+    -alpha off -compose CopyOpacity -composite $nodate PNG32:alpha.png
+convert $(plasma 2) -colors 16 $nodate PNG8:palette.png
 convert $(plasma 3) \( -size 15x23 gradient:white-gray20 -rotate 90 \) \
-    -alpha off -compose CopyOpacity -composite -depth 16 PNG64:deep.png
+    -alpha off -compose CopyOpacity -composite -depth 16 $nodate PNG64:deep.png
 convert $(plasma 4) -quality 90 -sampling-factor 1x1 photo.jpg
 # Two frames, the first with a transparent colour (white).
 convert -size $size xc:white -fill red -draw 'circle 7,7 7,2' -fill blue -draw 'rectangle 13,3 20,11' \
