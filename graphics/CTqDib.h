@@ -51,9 +51,10 @@ public:
     /// @return 1 on success: the image is then 32 bits per pixel, bottom-up,
     ///   width and height in pixels as in the file, pitch width x 4 bytes,
     ///   pixels blue, green, red and straight alpha (255 where the file has no
-    ///   transparency), its info block a 40-byte BI_RGB header. 0 on failure,
-    ///   with the object empty and the reason in GetLastError (see
-    ///   TqImageFile.h). The object owns the buffers, as after ReadBmpFile.
+    ///   transparency), its info block a BI_RGB header as TqReadImageFile
+    ///   describes. 0 on failure, with the object empty and the reason in
+    ///   GetLastError (see TqImageFile.h). The object owns the buffers, as
+    ///   after ReadBmpFile.
     int ReadImageFile(const char* path);
     /// Writes the image as a PNG, BMP, JPEG or TIFF file, by the extension of
     /// path, through TqWriteImageFile.

@@ -42,8 +42,8 @@ const DWORD kMasks32[] = {0x00FF0000, 0x0000FF00, 0x000000FF};
 const DWORD kMasks555[] = {0x7C00, 0x03E0, 0x001F};
 const DWORD kMasks565[] = {0xF800, 0x07E0, 0x001F};
 
-// Facility of the COM storage errors, whose low codes are Win32 codes.
-const unsigned int kStorageFacility = 3;
+// The COM storage errors up to this code are Win32 codes (STG_E_FILENOTFOUND
+// is ERROR_FILE_NOT_FOUND).
 const unsigned int kLargestStorageWin32Code = 0xFF;
 
 // ---------------------------------------------------------------------------
@@ -53,12 +53,17 @@ DWORD ErrorFromHResult(HRESULT hr)
 {
     if (hr == E_OUTOFMEMORY)
         return ERROR_NOT_ENOUGH_MEMORY;
+    // A codec reading before the start or past the end of a file, or finding
+    // values it cannot take: damage. (The caller's arguments are checked
+    // before any codec sees them.)
+    if (hr == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF) ||
+        hr == HRESULT_FROM_WIN32(ERROR_NEGATIVE_SEEK) || hr == HRESULT_FROM_WIN32(ERROR_SEEK) ||
+        hr == E_INVALIDARG)
+        return ERROR_INVALID_DATA;
     if (HRESULT_FACILITY(hr) == FACILITY_WIN32 ||
-        (HRESULT_FACILITY(hr) == kStorageFacility && HRESULT_CODE(hr) <= kLargestStorageWin32Code))
+        (HRESULT_FACILITY(hr) == FACILITY_STORAGE && HRESULT_CODE(hr) <= kLargestStorageWin32Code))
         return HRESULT_CODE(hr);
     switch (hr) {
-    case E_POINTER:
-        return ERROR_INVALID_PARAMETER;
     case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
     case WINCODEC_ERR_COMPONENTNOTFOUND:
         return ERROR_BAD_FORMAT;
@@ -281,8 +286,10 @@ DWORD ReadImage(const char* path, BITMAPINFO*& info, unsigned char*& bits)
 
     // The block is as long as every info block the library allocates, so
     // that code copying a BITMAPINFO (with its one colour) stays inside it.
-    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[tq::kBmpMinInfoBlockSize]());
-    std::unique_ptr<unsigned char[]> rows(new (std::nothrow) unsigned char[static_cast<size_t>(size)]);
+    std::unique_ptr<unsigned char[]> block(
+        new (std::nothrow) unsigned char[tq::kBmpMinInfoBlockSize]());
+    std::unique_ptr<unsigned char[]> rows(
+        new (std::nothrow) unsigned char[static_cast<size_t>(size)]);
     if (!block || !rows)
         return ERROR_NOT_ENOUGH_MEMORY;
     hr = CopyRowsBottomUp(pixels.Get(), width, height, rows.get());
@@ -397,13 +404,9 @@ DWORD DescribeDib(const BITMAPINFO* info, const unsigned char* bits, DibPicture&
     picture.dpiY = DotsPerInch(header.biYPelsPerMeter);
     if (!PixelFormatOf(info, bits, picture))
         return ERROR_INVALID_PARAMETER;
-    // The colour table follows the header, and the masks of a 40-byte header.
-    const size_t tableOffset = header.biSize + (header.biSize == tq::kBmpInfoHeaderSize &&
-                                                        header.biCompression == BI_BITFIELDS
-                                                    ? sizeof kMasks32
-                                                    : 0);
-    picture.colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const unsigned char*>(info) +
-                                                       tableOffset);
+    // Only BI_RGB bitmaps have a colour table: right after the header.
+    picture.colours = reinterpret_cast<const RGBQUAD*>(
+        reinterpret_cast<const unsigned char*>(info) + header.biSize);
     if (header.biBitCount <= kMaxPaletteBits) {
         picture.paletteSize = 1u << header.biBitCount;
         picture.colourCount = header.biClrUsed && header.biClrUsed < picture.paletteSize

@@ -27,11 +27,12 @@
 /// - ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
 ///   ERROR_SHARING_VIOLATION, ERROR_DISK_FULL and other file-system errors as
 ///   the system reports them;
-/// - ERROR_BAD_FORMAT: a file in no format the system decodes;
+/// - ERROR_BAD_FORMAT: a file in no format the system decodes; a damaged
+///   file may be reported so too when no decoder will open it;
 /// - ERROR_INVALID_DATA: a file that is damaged or truncated, or another
 ///   failure of the codec;
 /// - ERROR_ARITHMETIC_OVERFLOW: a picture too big, whose 32-bit pixel buffer
-///   would have 4 GiB or more (refused before anything is allocated);
+///   would have 4 GiB or more (refused before the library allocates it);
 /// - ERROR_NOT_ENOUGH_MEMORY: memory ran out, in the library or in the codec;
 /// - ERROR_NO_UNICODE_TRANSLATION: a path that is not valid text in the code
 ///   page.

@@ -79,8 +79,9 @@ void PumpMessages()
 void BlendOver(CTqDib& picture, COLORREF colour)
 {
     const BYTE background[] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+    const size_t count = size_t(picture.GetWidth()) * picture.GetHeight();
     unsigned char* pixel = picture.GetPixels();
-    for (size_t i = 0, n = size_t(picture.GetWidth()) * picture.GetHeight(); i < n; ++i, pixel += 4) {
+    for (size_t i = 0; i < count; ++i, pixel += 4) {
         const unsigned int alpha = pixel[3];
         for (int c = 0; c < 3; ++c)
             pixel[c] = BYTE((pixel[c] * alpha + background[c] * (kOpaque - alpha)) / kOpaque);
@@ -248,7 +249,8 @@ void CDemoWnd::OpenImage()
     if (!GetOpenFileNameA(&dialog))
         return;
     if (!ShowImage(path)) {
-        const CTqString text = Number("The picture could not be read (error ", GetLastError()) + ").";
+        const DWORD error = GetLastError();
+        const CTqString text = Number("The picture could not be read (error ", error) + ").";
         text.ShowMsgBox(nullptr, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
     }
 }

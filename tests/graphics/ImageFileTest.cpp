@@ -32,7 +32,7 @@ namespace {
 using Bytes = std::string;
 using Pixels = std::vector<DWORD>;  // 0xAARRGGBB (B, G, R, A in memory), top row first
 
-const std::string kImages = "Z:" TQ_TEST_SOURCE_DIR "/images/";
+const std::string kImages = "Z:" TQ_TEST_SOURCE_DIR "/images/";  // Wine's Z: is the Linux root
 BITMAPINFO* const kNoInfo = reinterpret_cast<BITMAPINFO*>(0x1234);
 unsigned char* const kNoBits = reinterpret_cast<unsigned char*>(0x5678);
 const DWORD kUnset = 0xDEADBEEF;  // last error before a call
@@ -397,7 +397,9 @@ TEST(ImageFile, MutatedFilesNeverCrashAndWhatIsReadIsSane)
 {
     const char* seeds[] = {"alpha.png", "palette.png", "deep.png", "photo.jpg", "anim.gif", "pages.tif",
                            "v4.bmp",    "v5.bmp",      "rle8.bmp", "icon.ico",  "topdown.bmp"};
-    const int kMutantsPerSeed = 100;
+    const int kMutantsPerSeed = 80;
+    const std::vector<DWORD> kDamaged = {ERROR_BAD_FORMAT, ERROR_INVALID_DATA, ERROR_NOT_ENOUGH_MEMORY,
+                                         ERROR_ARITHMETIC_OVERFLOW};
     const unsigned int kDrawnPixels = 1 << 20;
     std::mt19937 random(20240612);
     const auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
@@ -437,7 +439,7 @@ TEST(ImageFile, MutatedFilesNeverCrashAndWhatIsReadIsSane)
             } else {
                 ++refused;
                 EXPECT_TRUE(read.Untouched());
-                EXPECT_NE(read.error, kUnset);
+                EXPECT_NE(std::find(kDamaged.begin(), kDamaged.end(), read.error), kDamaged.end()) << read.error;
             }
             if (HasFailure())
                 FAIL() << seed << " mutant " << i;
