@@ -192,6 +192,7 @@ TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
         {"v4.bmp", 23, 15, 0, 0},     {"v5.bmp", 23, 15, 0, 0},      {"rle8.bmp", 23, 15, 0, 0},
         {"icon.ico", 16, 16, 0, 0},   {"topdown.bmp", 23, 15, 0, 0},
     };
+    TempFolder folder;
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         const std::string path = kImages + f.name;
@@ -201,6 +202,9 @@ TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
         const Difference d = Compare(read.Picture(), FromBytes(TempFolder::ReadFile(path + ".bgra")));
         EXPECT_LE(d.largest, f.largest);
         EXPECT_LE(d.mean, f.mean);
+        // Written back as PNG, alpha and all, it reads back the same.
+        ASSERT_EQ(TqWriteImageFile((folder / "copy.png").c_str(), read.info, read.bits, 0), 1);
+        EXPECT_EQ(Loaded((folder / "copy.png").c_str()).Picture(), read.Picture());
         // The image class holds the same picture, bottom-up at 32 bits.
         CTqDib dib;
         ASSERT_EQ(dib.Create(2, 2, 8, 1) + dib.ReadImageFile(path.c_str()), 2);
