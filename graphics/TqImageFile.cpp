@@ -192,13 +192,30 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Reading
+// Codec objects
 
 HRESULT CreateFactory(ComPtr<IWICImagingFactory>& factory)
 {
     return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                             IID_IWICImagingFactory, factory.ReceiveVoid());
 }
+
+// from, converted to another pixel format on demand.
+HRESULT Convert(IWICImagingFactory* factory, IWICBitmapSource* from, const WICPixelFormatGUID& to,
+                ComPtr<IWICBitmapSource>& converted)
+{
+    ComPtr<IWICFormatConverter> converter;
+    HRESULT hr = factory->CreateFormatConverter(converter.Receive());
+    if (SUCCEEDED(hr))
+        hr = converter->Initialize(from, to, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+    if (SUCCEEDED(hr))
+        hr = converter->QueryInterface(IID_IWICBitmapSource, converted.ReceiveVoid());
+    return hr;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
 
 // The first frame of a file as 32-bit BGRA with straight alpha.
 HRESULT OpenBgraFrame(IWICImagingFactory* factory, const wchar_t* path,
@@ -220,15 +237,7 @@ HRESULT OpenBgraFrame(IWICImagingFactory* factory, const wchar_t* path,
         return hr;
     if (IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA))
         return frame->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
-    ComPtr<IWICFormatConverter> converter;
-    hr = factory->CreateFormatConverter(converter.Receive());
-    if (SUCCEEDED(hr))
-        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
-                                   WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(hr))
-        hr = converter->QueryInterface(IID_IWICBitmapSource, pixels.ReceiveVoid());
-    return hr;
+    return Convert(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA, pixels);
 }
 
 // Row by row into place: WIC copies top-down only, and a bottom-up buffer
@@ -505,19 +514,6 @@ HRESULT NegotiateFormat(IWICBitmapFrameEncode* frame, const DibPicture& picture,
                      : GUID_WICPixelFormat24bppBGR;
         hr = frame->SetPixelFormat(&chosen);
     }
-    return hr;
-}
-
-HRESULT Convert(IWICImagingFactory* factory, IWICBitmapSource* from, const WICPixelFormatGUID& to,
-                ComPtr<IWICBitmapSource>& converted)
-{
-    ComPtr<IWICFormatConverter> converter;
-    HRESULT hr = factory->CreateFormatConverter(converter.Receive());
-    if (SUCCEEDED(hr))
-        hr = converter->Initialize(from, to, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(hr))
-        hr = converter->QueryInterface(IID_IWICBitmapSource, converted.ReceiveVoid());
     return hr;
 }
 
