@@ -6,8 +6,11 @@
 #include <memory>
 
 #include "graphics/internal/TqBmpLayout.h"
+#include "graphics/internal/TqFileHandle.h"
 
 namespace {
+
+using tq::FileHandle;
 
 const WORD kBmpSignature = 0x4D42;  // "BM", little-endian
 const unsigned long long kMaxFileSize = 0xFFFFFFFFull;  // bfSize is 32 bits
@@ -16,26 +19,6 @@ const unsigned int kMaxPaletteBits = 8;
 static_assert(sizeof(BITMAPFILEHEADER) == tq::kBmpFileHeaderSize, "packed file header");
 static_assert(sizeof(BITMAPINFOHEADER) == tq::kBmpInfoHeaderSize, "40-byte info header");
 static_assert(sizeof(BITMAPINFO) == tq::kBmpMinInfoBlockSize, "header and one colour");
-
-// Closes a file handle on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close()
-    {
-        const bool closed = !IsValid() || CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 bool ReadExactly(HANDLE file, void* buffer, unsigned long long size)
 {
