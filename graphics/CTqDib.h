@@ -64,13 +64,6 @@ public:
     /// \return Its result; 0 without creating a file when the object is empty.
     int WriteBmpFile(const char* path, int flush) const;
 
-<<<<<<< HEAD
-    /// Fills rect (the whole image when null), clipped to the image, with
-    /// colour. Only 24- and 32-bit images; the alpha byte is written only
-    /// with withAlpha at 32 bits.
-    /// \return 1, or 0 when nothing can be painted (other depths, an empty
-    ///         object, a rectangle outside the image).
-=======
     /// Replaces the image with the picture of an image file of any format
     /// TqReadImageFile reads (PNG, JPEG, GIF, TIFF, BMP, ICO, ...).
     /// @param path  the file, in the ANSI code page.
@@ -93,10 +86,11 @@ public:
     ///   and no file left behind.
     int WriteImageFile(const char* path, int quality) const;
 
-    // Fills rect (the whole image when null), clipped to the image, with
-    // colour. Only 24- and 32-bit images; the alpha byte is written only
-    // with withAlpha at 32 bits. 0 when nothing can be painted.
->>>>>>> images
+    /// Fills rect (the whole image when null), clipped to the image, with
+    /// colour. Only 24- and 32-bit images; the alpha byte is written only
+    /// with withAlpha at 32 bits.
+    /// \return 1, or 0 when nothing can be painted (other depths, an empty
+    ///         object, a rectangle outside the image).
     int FillRect(const RGBQUAD& colour, const RECT* rect, int withAlpha);
     /// A linear gradient from "from" to "to" over rect (the whole image when
     /// null), horizontal (left to right) for direction 0 and vertical (top to
