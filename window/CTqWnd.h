@@ -50,7 +50,7 @@ public:
     // its child controls from OnMeasureItem, OnDrawItem and OnNotify.
     virtual int MeasureItem(MEASUREITEMSTRUCT* item);
     virtual int DrawItem(DRAWITEMSTRUCT* item);
-    virtual int CustomDraw(NMHDR* header, long* result);
+    virtual int CustomDraw(NMHDR* header, LRESULT* result);
 
     // Destroys a window this object created; an attached window or no window
     // gives 1 without destroying anything. A handle that is no longer a window
@@ -88,8 +88,8 @@ public:
     int IsWindowVisible() const;
     int EnableWindow(int enable);
     int IsWindowEnabled() const;
-    long SendMessageA(unsigned int msg, unsigned int wParam, long lParam) const;
-    long PostMessageA(unsigned int msg, unsigned int wParam, long lParam) const;
+    LRESULT SendMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const;
+    long PostMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const;
     int InvalidateRect(const RECT* rect, int erase);
     int ClientToScreen(POINT* pt) const;
     int ScreenToClient(POINT* pt) const;
@@ -107,7 +107,7 @@ public:
 protected:
     // Unpacks the messages below into their handlers; every other message
     // goes to DefWindowProcA unchanged.
-    virtual long OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lParam);
+    virtual LRESULT OnMessage(HWND hWnd, unsigned int msg, WPARAM wParam, LPARAM lParam);
     // Translates this window's accelerators.
     virtual int PreTranslateMessage(MSG* msg);
     // Offers the command to the command window; 0 without one.
@@ -116,7 +116,7 @@ protected:
     // Clears m_hMenu and m_bAttached.
     virtual void OnDestroy();
     // Splits wParam into id and notification code for OnCmdMsg.
-    virtual int OnCommand(unsigned int wParam, long lParam);
+    virtual int OnCommand(WPARAM wParam, LPARAM lParam);
     virtual int OnHelpInfo(HELPINFO* info);
     virtual int OnNcPaint(HRGN region);
     // Validates the update region and draws nothing.
@@ -126,7 +126,7 @@ protected:
     virtual void OnNcCalcSize(int calcValidRects, NCCALCSIZE_PARAMS* params);
     virtual void OnSize(unsigned int type, int cx, int cy);
     virtual void OnKeyDown(unsigned int key, unsigned int repeat, unsigned int flags);
-    virtual void OnTimer(unsigned int id);
+    virtual void OnTimer(UINT_PTR id);
     virtual void OnLButtonDown(unsigned int flags, POINT pt);
     virtual void OnLButtonUp(unsigned int flags, POINT pt);
     virtual void OnRButtonDown(unsigned int flags, POINT pt);
@@ -143,13 +143,13 @@ protected:
     virtual int OnMeasureItem(int id, MEASUREITEMSTRUCT* item);
     virtual int OnDrawItem(int id, DRAWITEMSTRUCT* item);
     // A nonzero result makes *result the message's result.
-    virtual int OnNotify(unsigned int id, long lParam, long* result);
+    virtual int OnNotify(WPARAM id, LPARAM lParam, LRESULT* result);
     // Shows the reserved cursor when one is set.
     virtual int OnSetCursor(HWND wnd, unsigned int hitTest, unsigned int message);
     virtual void OnSetFocus(HWND previous);
     virtual void OnKillFocus(HWND next);
     virtual void OnInitMenuPopup(HMENU menu, unsigned int index, int sysMenu);
-    virtual void OnDropFiles(unsigned int drop);
+    virtual void OnDropFiles(WPARAM drop);
 
     HWND m_hWnd;
     HMENU m_hMenu;
