@@ -13,9 +13,9 @@
 namespace {
 
 const char kClassName[] = "TqDemoWindow";
-const unsigned int kPressKeyTimer = 1;
-const unsigned int kAnswerBoxTimer = 2;
-const unsigned int kPlayTimer = 3;
+const UINT_PTR kPressKeyTimer = 1;
+const UINT_PTR kAnswerBoxTimer = 2;
+const UINT_PTR kPlayTimer = 3;
 const UINT kAutoDelayMs = 1500;
 
 // Key colour of the library's button faces (IDB_TQ_PLAY and the rest).
@@ -345,7 +345,7 @@ void CDemoWnd::SetEnabled(CTqWnd& button, bool enabled)
     button.InvalidateRect(nullptr, TRUE);
 }
 
-void CDemoWnd::OnTimer(unsigned int id)
+void CDemoWnd::OnTimer(UINT_PTR id)
 {
     if (id == kPlayTimer) {
         Step();

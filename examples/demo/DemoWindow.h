@@ -39,7 +39,7 @@ protected:
     void OnPaint() override;
     void OnSize(unsigned int type, int cx, int cy) override;
     void OnLButtonUp(unsigned int flags, POINT pt) override;
-    void OnTimer(unsigned int id) override;
+    void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
 private:
