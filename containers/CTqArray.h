@@ -370,8 +370,8 @@ protected:
     /// The largest element count whose byte size fits in 32 bits.
     static constexpr unsigned long long MaxCount() { return 0xFFFFFFFFull / sizeof(T); }
 
-    /// max(needed, N x capacity): the growth rule of every operation that grows
-    /// by a known amount.
+    /// max(needed, N x capacity), N x capacity capped at MaxCount(): the growth
+    /// rule of every operation that grows by a known amount.
     unsigned long long GrowthTarget(unsigned long long needed) const noexcept;
 
     /// New storage for n elements; throws `std::bad_alloc`, also for an n
