@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "graphics/internal/TqBmpLayout.h"
+#include "library/TqScopedHandle.h"
 
 namespace {
 
@@ -16,26 +17,6 @@ const unsigned int kMaxPaletteBits = 8;
 static_assert(sizeof(BITMAPFILEHEADER) == tq::kBmpFileHeaderSize, "packed file header");
 static_assert(sizeof(BITMAPINFOHEADER) == tq::kBmpInfoHeaderSize, "40-byte info header");
 static_assert(sizeof(BITMAPINFO) == tq::kBmpMinInfoBlockSize, "header and one colour");
-
-// Closes a file handle on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close()
-    {
-        const bool closed = !IsValid() || CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 bool ReadExactly(HANDLE file, void* buffer, unsigned long long size)
 {
@@ -173,8 +154,8 @@ unsigned int TqGetBmpAlphaMask(unsigned long& alphaMask, const unsigned long& co
 
 int TqReadBmpFile(const char* path, BITMAPINFO*& info, unsigned char*& bits)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
+    const CTqScopedFileHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
         return 0;
     unsigned long long size = 0;
@@ -220,8 +201,8 @@ int TqWriteBmpFile(const char* path, const BITMAPINFO* info, const unsigned char
         return 0;
     const BITMAPFILEHEADER fileHeader = MakeFileHeader(layout);
 
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    CTqScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return 0;
     bool written = WriteExactly(file.Get(), &fileHeader, tq::kBmpFileHeaderSize) &&
