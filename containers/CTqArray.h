@@ -786,7 +786,7 @@ T* CTqArray<T, N>::InsertArea(unsigned int pos, int noThrow)
         return m_pBuffer + pos;
     }
     const unsigned long long capacity =
-        m_nCapacity ? static_cast<unsigned long long>(m_nCapacity) * N : 1;
+        GrowthTarget(static_cast<unsigned long long>(m_nCount) + 1);
     T* storage = noThrow ? TryAllocate(capacity) : Allocate(capacity);
     if (!storage)
         return nullptr;
@@ -802,8 +802,11 @@ T* CTqArray<T, N>::InsertArea(unsigned int pos, int noThrow)
 template <class T, int N>
 unsigned long long CTqArray<T, N>::GrowthTarget(unsigned long long needed) const noexcept
 {
+    // Growth stops at the largest count: where memory allows (a 64-bit
+    // process), a count that fits is served even when N x capacity does not.
     const unsigned long long grown = static_cast<unsigned long long>(m_nCapacity) * N;
-    return needed > grown ? needed : grown;
+    const unsigned long long target = grown > MaxCount() ? MaxCount() : grown;
+    return needed > target ? needed : target;
 }
 
 template <class T, int N>

@@ -154,7 +154,7 @@ void CTqCstmButtonCtrl::NotifyClick()
     const HWND parent = GetAncestor(m_hWnd, GA_PARENT);
     if (!parent || parent == GetDesktopWindow())
         return;
-    const WORD id = static_cast<WORD>(GetWindowLongA(m_hWnd, GWL_ID) & 0xFFFF);
+    const WORD id = static_cast<WORD>(GetWindowLongPtrA(m_hWnd, GWLP_ID) & 0xFFFF);
     ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, kClicked), reinterpret_cast<LPARAM>(m_hWnd));
 }
 

@@ -185,7 +185,7 @@ int CTqPlayerCtrl::OnDrawItem(int, DRAWITEMSTRUCT* item)
     return m_btnPlay.DrawItem(item) ? 1 : 0;
 }
 
-int CTqPlayerCtrl::OnNotify(unsigned int, long lParam, long* result)
+int CTqPlayerCtrl::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header || !header->hwndFrom || header->hwndFrom != m_volumeSlider.GetHwnd() ||

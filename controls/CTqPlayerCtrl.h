@@ -119,7 +119,7 @@ protected:
     // Owner drawing of the play button and custom drawing of the volume
     // slider are passed to them.
     int OnDrawItem(int id, DRAWITEMSTRUCT* item) override;
-    int OnNotify(unsigned int id, long lParam, long* result) override;
+    int OnNotify(WPARAM id, LPARAM lParam, LRESULT* result) override;
 
     /// Creates and configures the three children at zero size.
     /// \return 1, or 0 at the first that fails.

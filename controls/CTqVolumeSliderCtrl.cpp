@@ -12,8 +12,8 @@ namespace {
 const DWORD kPrePaint = 0x00000001;      // CDDS_PREPAINT
 const DWORD kItemPrePaint = 0x00010001;  // CDDS_ITEMPREPAINT
 const DWORD_PTR kChannel = 3;            // TBCD_CHANNEL
-const long kNotifyItemDraw = 0x20;       // CDRF_NOTIFYITEMDRAW
-const long kSkipDefault = 0x04;          // CDRF_SKIPDEFAULT
+const LRESULT kNotifyItemDraw = 0x20;    // CDRF_NOTIFYITEMDRAW
+const LRESULT kSkipDefault = 0x04;       // CDRF_SKIPDEFAULT
 
 }  // namespace
 
@@ -47,7 +47,7 @@ CTqVolumeSliderCtrl::~CTqVolumeSliderCtrl()
     tq::DeleteOwned(m_hShadowPen);
 }
 
-int CTqVolumeSliderCtrl::CustomDraw(NMHDR* nmhdr, long* result)
+int CTqVolumeSliderCtrl::CustomDraw(NMHDR* nmhdr, LRESULT* result)
 {
     if (!nmhdr || !result)
         return 0;

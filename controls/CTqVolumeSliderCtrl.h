@@ -37,7 +37,7 @@ public:
     // Asks for the trackbar's parts at the prepaint stage and draws the
     // channel itself; 1 when *result was set, 0 for the parts the trackbar
     // draws (tics, thumb) and for anything else.
-    int CustomDraw(NMHDR* nmhdr, long* result) override;
+    int CustomDraw(NMHDR* nmhdr, LRESULT* result) override;
 
 protected:
     /// The light edge pen (owned).

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graphics/TqBmpFile.h"
+#include "graphics/TqImageFile.h"
 #include "graphics/internal/TqBmpLayout.h"
 
 namespace {
@@ -274,6 +275,28 @@ int CTqDib::WriteBmpFile(const char* path, int flush) const
     if (!IsValid())
         return 0;
     return TqWriteBmpFile(path, m_pBmpInfo, m_pBits, flush);
+}
+
+int CTqDib::ReadImageFile(const char* path)
+{
+    Clear();
+    BITMAPINFO* info = nullptr;
+    unsigned char* bits = nullptr;
+    if (!TqReadImageFile(path, info, bits))
+        return 0;
+    m_pBmpInfo = info;
+    m_pBits = bits;
+    m_bTopDown = 0;
+    m_nWidth = static_cast<unsigned int>(info->bmiHeader.biWidth);
+    m_nHeight = static_cast<unsigned int>(info->bmiHeader.biHeight);
+    m_nBitsPerPixel = info->bmiHeader.biBitCount;
+    m_nPitch = TqGetBmpPitch(m_nWidth, m_nBitsPerPixel, tq::kBmpRowAlignmentBits);
+    return 1;
+}
+
+int CTqDib::WriteImageFile(const char* path, int quality) const
+{
+    return TqWriteImageFile(path, m_pBmpInfo, m_pBits, quality);
 }
 
 int CTqDib::FillRect(const RGBQUAD& colour, const RECT* rect, int withAlpha)

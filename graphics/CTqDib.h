@@ -64,6 +64,28 @@ public:
     /// \return Its result; 0 without creating a file when the object is empty.
     int WriteBmpFile(const char* path, int flush) const;
 
+    /// Replaces the image with the picture of an image file of any format
+    /// TqReadImageFile reads (PNG, JPEG, GIF, TIFF, BMP, ICO, ...).
+    /// @param path  the file, in the ANSI code page.
+    /// @return 1 on success: the image is then 32 bits per pixel, bottom-up,
+    ///   width and height in pixels as in the file, pitch width x 4 bytes,
+    ///   pixels blue, green, red and straight alpha (255 where the file has no
+    ///   transparency), its info block a BI_RGB header as TqReadImageFile
+    ///   describes. 0 on failure, with the object empty and the reason in
+    ///   GetLastError (see TqImageFile.h). The object owns the buffers, as
+    ///   after ReadBmpFile.
+    int ReadImageFile(const char* path);
+    /// Writes the image as a PNG, BMP, JPEG or TIFF file, by the extension of
+    /// path, through TqWriteImageFile.
+    /// @param path  the file, in the ANSI code page; an existing one is
+    ///   replaced only when the new one is complete.
+    /// @param quality  JPEG quality 1 to 100, 0 for the encoder's default;
+    ///   other formats ignore it.
+    /// @return 1 when the file was written; 0 on failure (an empty image
+    ///   included, ERROR_INVALID_PARAMETER) with the reason in GetLastError
+    ///   and no file left behind.
+    int WriteImageFile(const char* path, int quality) const;
+
     /// Fills rect (the whole image when null), clipped to the image, with
     /// colour. Only 24- and 32-bit images; the alpha byte is written only
     /// with withAlpha at 32 bits.

@@ -36,6 +36,7 @@
 #include "../graphics/TqBlt.h"
 #include "../graphics/TqBmpFile.h"
 #include "../graphics/TqDraw.h"
+#include "../graphics/TqImageFile.h"
 
 #include "../media/CTqAVI.h"
 #include "../media/CTqSoundRecorder.h"

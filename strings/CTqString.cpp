@@ -1,6 +1,7 @@
 #include "strings/CTqString.h"
 
 #include <cstring>
+#include <new>
 
 #include "strings/internal/TqMultiByte.h"
 #include "system/TqMsgBox.h"
@@ -36,7 +37,7 @@ CTqString::CTqString(const CTqString& s) : CTqArray<char, 2>(s), m_hFile(nullptr
 CTqString::CTqString(const char* p) : m_hFile(nullptr)
 {
     if (p && *p)
-        Set(p, static_cast<unsigned int>(std::strlen(p) + 1));
+        *this = p;
 }
 
 CTqString::~CTqString()
@@ -62,6 +63,10 @@ CTqString& CTqString::operator=(const char* p)
         m_nCount = 0;
         return *this;
     }
+    // A text no count can describe (only a 64-bit process can have one) is
+    // refused before anything changes, never copied in under a wrapped size.
+    if (length >= MaxCount())
+        throw std::bad_alloc();
     // p may point into this string's own text; it then fits without growth,
     // so the storage stays where it is and an overlapping move is enough.
     ResizeStr(1, static_cast<unsigned int>(length), 0);
@@ -240,7 +245,10 @@ int CTqString::PointsIntoText(const void* p) const
 
 void CTqString::AppendBytes(const char* p, unsigned long long n, unsigned long long times)
 {
-    char* dest = MakeRoom(1, GetLength(), n * times, 1, &p, static_cast<size_t>(n));
+    // A piece longer than any count is too long however often it is repeated;
+    // only such a piece (64-bit) could make n x times wrap past 64 bits.
+    const unsigned long long total = n > MaxCount() ? n : n * times;
+    char* dest = MakeRoom(1, GetLength(), total, 1, &p, static_cast<size_t>(n));
     for (unsigned long long i = 0; i < times; ++i, dest += n)
         std::memmove(dest, p, static_cast<size_t>(n));
     *dest = 0;

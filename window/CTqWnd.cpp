@@ -21,13 +21,28 @@ WndMap& TheWndMap()
 // What WM_CREATE answers to make CreateWindowExA fail.
 const LRESULT kCreateFailed = -1;
 // WM_NCPAINT's wParam for "the whole frame" rather than a region.
-const unsigned int kWholeFrame = 1;
+const WPARAM kWholeFrame = 1;
 
 // Mouse positions are signed: with the mouse captured they can lie left of or
 // above the client area.
-POINT MousePoint(long lParam)
+POINT MousePoint(LPARAM lParam)
 {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+// Key codes, mouse flags and size types travel in wParam but are 32-bit
+// values on every platform.
+UINT Value32(WPARAM wParam)
+{
+    return static_cast<UINT>(wParam);
+}
+
+// A top-level window's id is its menu. A handle kept in 32 bits widens by sign
+// extension, as 64-bit Windows does with the 32-bit handles it shares; a child
+// id keeps its low 32 bits either way.
+HMENU MenuOrId(unsigned int id)
+{
+    return reinterpret_cast<HMENU>(static_cast<LONG_PTR>(static_cast<LONG>(id)));
 }
 
 CTqWnd* CreationParameter(LPARAM lParam)
@@ -155,10 +170,10 @@ LRESULT CTqWnd::DispatchDestroy(HWND hWnd, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-long CTqWnd::OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lParam)
+LRESULT CTqWnd::OnMessage(HWND hWnd, unsigned int msg, WPARAM wParam, LPARAM lParam)
 {
     // An int handler's 0 leaves the message to the default window procedure.
-    const auto handledOrDefault = [&](int handled, long answer) -> long {
+    const auto handledOrDefault = [&](int handled, LRESULT answer) -> LRESULT {
         return handled ? answer : DefWindowProcA(hWnd, msg, wParam, lParam);
     };
     switch (msg) {
@@ -170,7 +185,7 @@ long CTqWnd::OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lP
         OnDestroy();
         return 0;
     case WM_SIZE:
-        OnSize(wParam, LOWORD(lParam), HIWORD(lParam));
+        OnSize(Value32(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -197,14 +212,14 @@ long CTqWnd::OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lP
             OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)),
             1);
     case WM_NOTIFY: {
-        long result = 0;
+        LRESULT result = 0;
         const int handled = OnNotify(wParam, lParam, &result);
         return handledOrDefault(handled, result);
     }
     case WM_HELP:
         return handledOrDefault(OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)), 0);
     case WM_NCCALCSIZE: {
-        const long result = DefWindowProcA(hWnd, msg, wParam, lParam);
+        const LRESULT result = DefWindowProcA(hWnd, msg, wParam, lParam);
         OnNcCalcSize(static_cast<int>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
         return result;
     }
@@ -216,7 +231,7 @@ long CTqWnd::OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lP
         return OnNcActivate(static_cast<int>(wParam)) ? DefWindowProcA(hWnd, msg, wParam, lParam)
                                                       : 0;
     case WM_KEYDOWN:
-        OnKeyDown(wParam, LOWORD(lParam), HIWORD(lParam));
+        OnKeyDown(Value32(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_COMMAND:
         return handledOrDefault(OnCommand(wParam, lParam), 0);
@@ -230,25 +245,25 @@ long CTqWnd::OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lP
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(wParam, MousePoint(lParam));
+        OnMouseMove(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        OnLButtonDown(wParam, MousePoint(lParam));
+        OnLButtonDown(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_LBUTTONUP:
-        OnLButtonUp(wParam, MousePoint(lParam));
+        OnLButtonUp(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_RBUTTONDOWN:
-        OnRButtonDown(wParam, MousePoint(lParam));
+        OnRButtonDown(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_RBUTTONUP:
-        OnRButtonUp(wParam, MousePoint(lParam));
+        OnRButtonUp(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_MBUTTONDOWN:
-        OnMButtonDown(wParam, MousePoint(lParam));
+        OnMButtonDown(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_MBUTTONUP:
-        OnMButtonUp(wParam, MousePoint(lParam));
+        OnMButtonUp(Value32(wParam), MousePoint(lParam));
         return 0;
     case WM_MOUSEWHEEL:
         return handledOrDefault(OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)),
@@ -293,8 +308,7 @@ int CTqWnd::CreateEx(unsigned long exStyle, const char* className, const char* w
         UnbindFrom(m_hWnd);
     const HWND parentHandle = parent ? parent->m_hWnd : nullptr;
     m_hWnd = CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
-                             parentHandle, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                             GetModuleHandleA(nullptr), this);
+                             parentHandle, MenuOrId(id), GetModuleHandleA(nullptr), this);
     if (!m_hWnd)
         return 0;
     m_hMenu = GetMenu(m_hWnd);
@@ -378,7 +392,7 @@ int CTqWnd::OnCmdMsg(unsigned int id, int code, HWND control)
     return m_pCmdWnd && m_pCmdWnd->OnCmdMsg(id, code, control) ? 1 : 0;
 }
 
-int CTqWnd::OnCommand(unsigned int wParam, long lParam)
+int CTqWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? 1 : 0;
 }
@@ -409,7 +423,7 @@ int CTqWnd::DrawItem(DRAWITEMSTRUCT*)
     return 0;
 }
 
-int CTqWnd::CustomDraw(NMHDR*, long*)
+int CTqWnd::CustomDraw(NMHDR*, LRESULT*)
 {
     return 0;
 }
@@ -448,7 +462,7 @@ int CTqWnd::OnEraseBkgnd(HDC)
 void CTqWnd::OnNcCalcSize(int, NCCALCSIZE_PARAMS*) {}
 void CTqWnd::OnSize(unsigned int, int, int) {}
 void CTqWnd::OnKeyDown(unsigned int, unsigned int, unsigned int) {}
-void CTqWnd::OnTimer(unsigned int) {}
+void CTqWnd::OnTimer(UINT_PTR) {}
 void CTqWnd::OnLButtonDown(unsigned int, POINT) {}
 void CTqWnd::OnLButtonUp(unsigned int, POINT) {}
 void CTqWnd::OnRButtonDown(unsigned int, POINT) {}
@@ -484,7 +498,7 @@ int CTqWnd::OnDrawItem(int, DRAWITEMSTRUCT*)
     return 0;
 }
 
-int CTqWnd::OnNotify(unsigned int, long, long*)
+int CTqWnd::OnNotify(WPARAM, LPARAM, LRESULT*)
 {
     return 0;
 }
@@ -492,7 +506,7 @@ int CTqWnd::OnNotify(unsigned int, long, long*)
 void CTqWnd::OnSetFocus(HWND) {}
 void CTqWnd::OnKillFocus(HWND) {}
 void CTqWnd::OnInitMenuPopup(HMENU, unsigned int, int) {}
-void CTqWnd::OnDropFiles(unsigned int) {}
+void CTqWnd::OnDropFiles(WPARAM) {}
 
 // ---------------------------------------------------------------------------
 // Thin wrappers
@@ -522,12 +536,12 @@ int CTqWnd::IsWindowEnabled() const
     return ::IsWindowEnabled(m_hWnd);
 }
 
-long CTqWnd::SendMessageA(unsigned int msg, unsigned int wParam, long lParam) const
+LRESULT CTqWnd::SendMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const
 {
     return ::SendMessageA(m_hWnd, msg, wParam, lParam);
 }
 
-long CTqWnd::PostMessageA(unsigned int msg, unsigned int wParam, long lParam) const
+long CTqWnd::PostMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const
 {
     return ::PostMessageA(m_hWnd, msg, wParam, lParam);
 }

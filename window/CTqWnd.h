@@ -146,7 +146,7 @@ public:
     /// Draws an owner-drawn item of this control.
     /// \return Nonzero when handled; 0 here.
     virtual int DrawItem(DRAWITEMSTRUCT* item);
-    virtual int CustomDraw(NMHDR* header, long* result);
+    virtual int CustomDraw(NMHDR* header, LRESULT* result);
 
     ///@}
 
@@ -208,8 +208,8 @@ public:
     int EnableWindow(int enable);
     /// `IsWindowEnabled`.
     int IsWindowEnabled() const;
-    long SendMessageA(unsigned int msg, unsigned int wParam, long lParam) const;
-    long PostMessageA(unsigned int msg, unsigned int wParam, long lParam) const;
+    LRESULT SendMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const;
+    long PostMessageA(unsigned int msg, WPARAM wParam, LPARAM lParam) const;
     int InvalidateRect(const RECT* rect, int erase);
     /// `ClientToScreen` of one point: nonzero on success.
     int ClientToScreen(POINT* pt) const;
@@ -239,7 +239,7 @@ protected:
     /// and call the base for those you leave.
     // Unpacks the messages below into their handlers; every other message
     // goes to DefWindowProcA unchanged.
-    virtual long OnMessage(HWND hWnd, unsigned int msg, unsigned int wParam, long lParam);
+    virtual LRESULT OnMessage(HWND hWnd, unsigned int msg, WPARAM wParam, LPARAM lParam);
     // Translates this window's accelerators.
     /// Translates this window's accelerators (`TranslateAcceleratorA` with the
     /// table of LoadAcceleratorsA()).
@@ -269,7 +269,7 @@ protected:
     /// control's window.
     /// \return Nonzero when handled.
     // Splits wParam into id and notification code for OnCmdMsg.
-    virtual int OnCommand(unsigned int wParam, long lParam);
+    virtual int OnCommand(WPARAM wParam, LPARAM lParam);
     virtual int OnHelpInfo(HELPINFO* info);
     /// `WM_NCPAINT`: region is null for the whole frame.
     /// \return Nonzero when the frame was painted; 0 here.
@@ -290,7 +290,7 @@ protected:
     /// `WM_KEYDOWN`: the virtual key, the repeat count (low word of lParam)
     /// and the flags (high word of lParam).
     virtual void OnKeyDown(unsigned int key, unsigned int repeat, unsigned int flags);
-    virtual void OnTimer(unsigned int id);
+    virtual void OnTimer(UINT_PTR id);
     virtual void OnLButtonDown(unsigned int flags, POINT pt);
     /// `WM_LBUTTONUP`: the `MK_` flags and the point in client coordinates.
     virtual void OnLButtonUp(unsigned int flags, POINT pt);
@@ -332,7 +332,7 @@ protected:
     /// \return Nonzero when handled: what the handler stored through result
     ///         becomes the message's result. 0 here.
     // A nonzero result makes *result the message's result.
-    virtual int OnNotify(unsigned int id, long lParam, long* result);
+    virtual int OnNotify(WPARAM id, LPARAM lParam, LRESULT* result);
     // Shows the reserved cursor when one is set.
     /// `WM_SETCURSOR`: the window under the cursor, the hit-test code and the
     /// mouse message. Shows the reserved cursor when one is set.
@@ -346,7 +346,7 @@ protected:
     /// `WM_INITMENUPOPUP`: the menu, its index and whether it is the window
     /// menu.
     virtual void OnInitMenuPopup(HMENU menu, unsigned int index, int sysMenu);
-    virtual void OnDropFiles(unsigned int drop);
+    virtual void OnDropFiles(WPARAM drop);
 
     /// The window's handle, or null.
     HWND m_hWnd;

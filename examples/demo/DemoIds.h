@@ -13,6 +13,7 @@
 #define ID_DEMO_TO_START 105
 #define ID_DEMO_TO_END 106
 #define ID_DEMO_LOOP 107
+#define ID_DEMO_OPEN_IMAGE 108
 
 // Child windows of the main window that are not commands.
 #define ID_DEMO_PLAYER 120

@@ -1,5 +1,8 @@
 #include "DemoWindow.h"
 
+#include <commdlg.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -10,9 +13,9 @@
 namespace {
 
 const char kClassName[] = "TqDemoWindow";
-const unsigned int kPressKeyTimer = 1;
-const unsigned int kAnswerBoxTimer = 2;
-const unsigned int kPlayTimer = 3;
+const UINT_PTR kPressKeyTimer = 1;
+const UINT_PTR kAnswerBoxTimer = 2;
+const UINT_PTR kPlayTimer = 3;
 const UINT kAutoDelayMs = 1500;
 
 // Key colour of the library's button faces (IDB_TQ_PLAY and the rest).
@@ -35,6 +38,11 @@ const int kButtonSize = 32;
 const int kRowHeight = 28;
 const int kLoopWidth = 80;
 const int kGap = 4;
+
+const char kImageFilter[] =
+    "Images\0*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.bmp;*.ico\0All files\0*.*\0";
+const int kImageGap = 8;
+const unsigned int kOpaque = 255;
 
 const COLORREF kPlayingMark = RGB(40, 110, 200);
 const COLORREF kPausedMark = RGB(140, 140, 140);
@@ -63,6 +71,21 @@ void PumpMessages()
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
+    }
+}
+
+// Blends each pixel of a 32-bit picture over colour by its alpha, so that
+// drawing it without alpha shows what a transparent picture looks like.
+void BlendOver(CTqDib& picture, COLORREF colour)
+{
+    const BYTE background[] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
+    const size_t count = size_t(picture.GetWidth()) * picture.GetHeight();
+    unsigned char* pixel = picture.GetPixels();
+    for (size_t i = 0; i < count; ++i, pixel += 4) {
+        const unsigned int alpha = pixel[3];
+        for (int c = 0; c < 3; ++c)
+            pixel[c] = BYTE((pixel[c] * alpha + background[c] * (kOpaque - alpha)) / kOpaque);
+        pixel[3] = BYTE(kOpaque);
     }
 }
 
@@ -195,6 +218,10 @@ int CDemoWnd::OnCmdMsg(unsigned int id, int code, HWND control)
     case ID_DEMO_LOOP:
         ToggleLoop(control);
         return 1;
+    case ID_DEMO_OPEN_IMAGE:
+        if (m_mode == Mode::Interactive)  // the file dialog needs a user
+            OpenImage();
+        return 1;
     }
     return 0;
 }
@@ -204,6 +231,53 @@ void CDemoWnd::ToggleLoop(HWND control)
 {
     if (control != m_loop.GetHwnd())
         m_loop.SetCheck(m_loop.GetCheck() ? 0 : 1);
+}
+
+// ---------------------------------------------------------------------------
+// Image
+
+void CDemoWnd::OpenImage()
+{
+    char path[MAX_PATH] = "";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_hWnd;
+    dialog.lpstrFilter = kImageFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&dialog))
+        return;
+    if (!ShowImage(path)) {
+        const DWORD error = GetLastError();
+        const CTqString text = Number("The picture could not be read (error ", error) + ").";
+        text.ShowMsgBox(nullptr, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+    }
+}
+
+bool CDemoWnd::ShowImage(const char* path)
+{
+    if (!m_image.ReadImageFile(path))
+        return false;
+    BlendOver(m_image, GetSysColor(COLOR_WINDOW));
+    InvalidateStage();
+    return true;
+}
+
+// The picture at the right end of the stage, as tall as the stage inside its
+// frame and at most a third of its width, keeping its proportions.
+RECT CDemoWnd::ImageRect() const
+{
+    RECT stage = StageRect();
+    InflateRect(&stage, -2, -2);
+    if (!m_image.IsValid())
+        return {stage.right, stage.top, stage.right, stage.top};
+    const double scale = std::min(double(stage.bottom - stage.top) / m_image.GetHeight(),
+                                  double(stage.right - stage.left) / 3 / m_image.GetWidth());
+    const int width = int(m_image.GetWidth() * scale);
+    const int height = int(m_image.GetHeight() * scale);
+    const int top = (stage.top + stage.bottom - height) / 2;
+    return {stage.right - width, top, stage.right, top + height};
 }
 
 // ---------------------------------------------------------------------------
@@ -271,7 +345,7 @@ void CDemoWnd::SetEnabled(CTqWnd& button, bool enabled)
     button.InvalidateRect(nullptr, TRUE);
 }
 
-void CDemoWnd::OnTimer(unsigned int id)
+void CDemoWnd::OnTimer(UINT_PTR id)
 {
     if (id == kPlayTimer) {
         Step();
@@ -317,8 +391,15 @@ void CDemoWnd::PaintStage(HDC dc) const
     FrameRect(dc, &stage, GetSysColorBrush(COLOR_BTNSHADOW));
     const int middle = (stage.top + stage.bottom) / 2;
     const int radius = 5 + static_cast<int>(m_player.VolumeSlider().GetPos()) / 8;
+    const RECT image = ImageRect();
+    if (m_image.IsValid()) {
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        m_image.StretchDIBits(dc, image.left, image.top, image.right - image.left,
+                              image.bottom - image.top, SRCCOPY, 1);
+    }
     const int left = stage.left + radius + 2;
-    const int right = stage.right - radius - 2;
+    const int right = (m_image.IsValid() ? image.left - kImageGap : stage.right) - radius - 2;
     MoveToEx(dc, left, middle, nullptr);
     LineTo(dc, right, middle);
 
@@ -406,7 +487,7 @@ void CDemoWnd::ShowSummary()
 // ---------------------------------------------------------------------------
 // Screenshots
 
-int CDemoWnd::SaveScreenshots()
+int CDemoWnd::SaveScreenshots(const char* picture)
 {
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetFocus(m_hWnd);
@@ -434,6 +515,11 @@ int CDemoWnd::SaveScreenshots()
     Repaint(m_hWnd);
     saved += SaveClientShot(m_hWnd, "demo-window.bmp");
     m_playing = false;
+
+    if (picture && *picture && ShowImage(picture)) {
+        Repaint(m_hWnd);
+        saved += SaveClientShot(m_hWnd, "demo-image.bmp");
+    }
     return saved;
 }
 

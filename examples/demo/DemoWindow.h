@@ -10,6 +10,10 @@
 // jump to the start or the end (each greyed while it has nowhere to go),
 // play and pause, and loop.
 //
+// File > Open image... (Ctrl+O) shows a picture of any common format at the
+// right end of the stage, blended over the window's colour where it is
+// transparent.
+//
 // A click on the list, F1 or the menu shows the summary through TqMsgBox.
 // Each action is a command id (DemoIds.h) handled in OnCmdMsg; the menu, the
 // accelerators and the buttons send them.
@@ -24,8 +28,9 @@ public:
 
     // Puts the window in a known state, paints it and saves the player bar,
     // the buttons in each state and the whole window as BMP files in the
-    // current folder. Returns the number of files written.
-    int SaveScreenshots();
+    // current folder; with a picture, also the window showing it
+    // (demo-image.bmp). Returns the number of files written.
+    int SaveScreenshots(const char* picture);
 
 protected:
     int OnCreate(CREATESTRUCTA* create) override;
@@ -34,7 +39,7 @@ protected:
     void OnPaint() override;
     void OnSize(unsigned int type, int cx, int cy) override;
     void OnLButtonUp(unsigned int flags, POINT pt) override;
-    void OnTimer(unsigned int id) override;
+    void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
 private:
@@ -71,6 +76,9 @@ private:
     RECT StageRect() const;
     void PaintStage(HDC dc) const;
     void ToggleLoop(HWND control);
+    void OpenImage();
+    bool ShowImage(const char* path);
+    RECT ImageRect() const;
     int SaveButtonStates(CTqWnd& button, const char* name);
 
     Mode m_mode;
@@ -80,6 +88,7 @@ private:
     CTqBmpButtonCtrl m_play;
     CTqCstmButtonCtrl m_toEnd;
     CTqButtonCtrl m_loop;
+    CTqDib m_image;  // opaque: already blended over the window's colour
     bool m_playing;
     bool m_dragging;
 };

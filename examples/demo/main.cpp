@@ -4,9 +4,10 @@
 // animation to an AVI file through a compressor the user picks.
 //
 // "TqDemo.exe /auto" starts playing, presses F1 by itself, answers the box
-// and quits: the headless run of the demo script. "TqDemo.exe /shots" saves
-// screenshots of the player bar, the buttons and the window as BMP files in
-// the current folder and quits (scripts/screenshots.sh).
+// and quits: the headless run of the demo script. "TqDemo.exe /shots
+// [picture]" saves screenshots of the player bar, the buttons and the window
+// (and of the window showing the picture) as BMP files in the current folder
+// and quits (scripts/screenshots.sh).
 #include <TqCommon.h>
 
 #include <cstring>
@@ -14,6 +15,15 @@
 #include "DemoWindow.h"
 
 namespace {
+
+// The picture named after "/shots", or an empty text.
+const char* ShotsPicture(const char* commandLine)
+{
+    const char* picture = std::strstr(commandLine, "/shots") + std::strlen("/shots");
+    while (*picture == ' ')
+        ++picture;
+    return picture;
+}
 
 CDemoWnd::Mode ModeOf(const char* commandLine)
 {
@@ -37,7 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     window.ShowWindow(show);
     window.UpdateWindow();
     if (mode == CDemoWnd::Mode::Screenshots) {
-        const int saved = window.SaveScreenshots();
+        const int saved = window.SaveScreenshots(ShotsPicture(commandLine));
         window.Destroy();
         return saved > 0 ? 0 : 2;
     }

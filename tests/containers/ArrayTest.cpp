@@ -1,12 +1,14 @@
 // CTqArray<char,2>, the exported instantiation: what each operation returns
 // and leaves (counts and capacities included), comparison, search and
-// arithmetic in signed order, allocation failures that really happen in a
-// 32-bit process, and whole-file reading and writing on real files with each
-// failure's message box, byte for byte, through MsgBoxCatcher.
+// arithmetic in signed order, allocation failures that really happen, counts
+// past 32 bits refused where a 64-bit process has the memory, and whole-file
+// reading and writing on real files with each failure's message box, byte for
+// byte, through MsgBoxCatcher.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <new>
 #include <string>
@@ -20,9 +22,17 @@ namespace {
 
 using Array = CTqArray<char, 2>;
 const unsigned int kNone = 0xFFFFFFFFu;  // not found; all ones
-const unsigned int kHuge = 0xC0000000u;  // more than this process can allocate
+const unsigned int kHuge = 0xC0000000u;  // more than a 32-bit process can allocate
 const unsigned int kAny = 12345u;        // a capacity that is not checked
 const int kBadAlloc = -1000;             // the operation threw std::bad_alloc
+
+// What a 32-bit and what a 64-bit process expects: the latter has the memory
+// for any count that fits in 32 bits.
+template <class V>
+V ByWidth(V in32, V in64)
+{
+    return sizeof(void*) == 8 ? in64 : in32;
+}
 
 Array Make(const std::string& bytes, unsigned int capacity = 0)
 {
@@ -33,9 +43,12 @@ Array Make(const std::string& bytes, unsigned int capacity = 0)
     return a;
 }
 
-std::string Bytes(const Array& a)
+// The first elements, at most limit of them (storage a 64-bit process got for
+// a huge count is left untouched).
+std::string Bytes(const Array& a, size_t limit = std::string::npos)
 {
-    return a.GetSize() ? std::string(a.GetBuffer(), a.GetSize()) : std::string();
+    return a.GetSize() ? std::string(a.GetBuffer(), std::min<size_t>(a.GetSize(), limit))
+                       : std::string();
 }
 
 Array Of(const std::vector<int>& values)
@@ -145,16 +158,23 @@ TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
         {"FindPop of itself empties it", OP(a.FindPop(a)), "ad", 0, 1, 0, "", kAny},
         {"FindPop from nothing", OP(a.FindPop(Make("a"))), "", 0, 0, 0, "", 0},
         {"Reverse", OP((a.Reverse(), 1)), "abcde", 0, 1, 5, "edcba", 5},
-        // Real allocation failures, and counts whose arithmetic passes 32 bits.
-        {"noThrow Reserve fails", OP(a.Reserve(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
-        {"noThrow Resize fails", OP(a.Resize(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
-        {"noThrow AddSize fails", OP(a.AddSize(kHuge, 1, 1)), "abc", 4, 0, 3, "abc", 4},
-        {"noThrow Reserve keep 0 releases", OP(a.Reserve(kHuge, 0, 1)), "abc", 4, 0, 0, "", 0},
+        // Allocation failures that are real in a 32-bit process (a 64-bit one
+        // gets the storage), and counts whose arithmetic passes 32 bits.
+        {"noThrow Reserve", OP(a.Reserve(kHuge, 1, 1)), "abc", 4, ByWidth(0, 1), 3, "abc",
+         ByWidth(4u, kHuge)},
+        {"noThrow Resize", OP(a.Resize(kHuge, 1, 1)), "abc", 4, ByWidth(0, 1), ByWidth(3u, kHuge),
+         "abc", ByWidth(4u, kHuge)},
+        {"noThrow AddSize", OP(a.AddSize(kHuge, 1, 1)), "abc", 4, ByWidth(0, 1),
+         ByWidth(3u, kHuge + 3), "abc", ByWidth(4u, kHuge + 3)},
+        {"noThrow Reserve keep 0 releases", OP(a.Reserve(kHuge, 0, 1)), "abc", 4, ByWidth(0, 1),
+         0, "", ByWidth(0u, kHuge)},
         {"AddSize wrapping to 2 fails", OP(a.AddSize(kNone, 1, 1)), "abc", 4, 0, 3, "abc", 4},
-        {"Resize to all ones fails", OP(a.Resize(kNone, 1, 1)), "abc", 4, 0, 3, "abc", 4},
-        {"Reserve throws", OP(a.Reserve(kHuge, 1, 0)), "abc", 4, kBadAlloc, 3, "abc", 4},
+        {"Resize to all ones", OP(a.Resize(kNone, 1, 1)), "abc", 4, ByWidth(0, 1),
+         ByWidth(3u, kNone), "abc", ByWidth(4u, kNone)},
+        {"Reserve", OP(a.Reserve(kHuge, 1, 0)), "abc", 4, ByWidth(kBadAlloc, 1), 3, "abc",
+         ByWidth(4u, kHuge)},
         {"AddSize wrapping throws", OP(a.AddSize(kNone - 1, 1, 0)), "abc", 4, kBadAlloc, 3, "abc", 4},
-        {"a huge array cannot be made", OP((Array{kHuge}, 1)), "abc", 4, kBadAlloc, 3, "abc", 4},
+        {"a huge array", OP((Array{kHuge}, 1)), "abc", 4, ByWidth(kBadAlloc, 1), 3, "abc", 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -166,7 +186,7 @@ TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
         }
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(a.GetSize(), c.count);
-        EXPECT_EQ(Bytes(a).substr(0, c.prefix.size()), c.prefix);
+        EXPECT_EQ(Bytes(a, c.prefix.size()), c.prefix);
         if (c.capacity != kAny) {
             EXPECT_EQ(a.GetBufferSize(), c.capacity);
         }
@@ -292,12 +312,36 @@ TEST(Array, CleanUpFailureKeepsTheStorage)
     int result = -1;
     {
         AddressSpaceHog hog;
+        ASSERT_TRUE(hog.Full()) << "run under a bounded address space (tq-wine)";
         result = big.CleanUp(1);
     }
     EXPECT_EQ(result, 0);
     EXPECT_EQ(big.GetBuffer(), storage);
     EXPECT_EQ(big.GetBufferSize(), size);
     EXPECT_EQ(big.GetAt(0), 'q');
+}
+
+// Where the memory is there (a 64-bit process), the 32-bit count is the limit:
+// growth stops at the largest count, and a count past it is refused, never
+// wrapped. The storage is only reserved; no element is touched.
+TEST(Array, CountsPastThirtyTwoBitsAreRefusedWhereMemoryIsNot)
+{
+    if (sizeof(void*) < 8)
+        GTEST_SKIP() << "a 32-bit process cannot hold arrays of these sizes";
+    const unsigned int half = 0x80000000u;
+    Array a;
+    ASSERT_EQ(a.Reserve(half, 0, 1), 1);
+    ASSERT_EQ(a.Resize(half + 1, 1, 1), 1);  // 2 x capacity would pass the largest count
+    EXPECT_EQ(a.GetBufferSize(), kNone);
+    const char* storage = a.GetBuffer();
+    EXPECT_THROW(a.PushBack(a), std::bad_alloc);
+    EXPECT_EQ(a.AddSize(half - 1, 1, 1), 0);  // 2^32 elements
+    EXPECT_EQ(a.GetSize(), half + 1);
+    ASSERT_EQ(a.AddSize(half - 2, 1, 1), 1);  // all ones: the largest count
+    EXPECT_EQ(a.InsertAt(0, 'x', 1), 0);
+    EXPECT_THROW(a.PushBack('x'), std::bad_alloc);
+    EXPECT_EQ(a.GetSize(), kNone);
+    EXPECT_EQ(a.GetBuffer(), storage);
 }
 
 class ArrayFile : public ::testing::Test {

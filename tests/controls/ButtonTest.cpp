@@ -21,7 +21,7 @@ long Slot(F function)
     return static_cast<long>((pointer - 1) / sizeof(void*)) - 41;
 }
 template <class M>
-long Offset(M field)
+std::ptrdiff_t Offset(M field)
 {
     std::ptrdiff_t offset;
     std::memcpy(&offset, &field, sizeof offset);
@@ -53,12 +53,16 @@ TEST(ControlInterface, NewVirtualOperationsInOrderMembersAndSizes)
 {
     EXPECT_EQ(B::Get(), Longs({0, 1}));
     EXPECT_EQ(T::Get(), Longs({0, 1, 2, 3}));
-    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, 24, 88, 232}));
+    // Offsets and sizes follow the width of pointers and handles.
+    const bool wide = sizeof(void*) == 8;
+    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, wide ? 48 : 24, wide ? 136 : 88,
+                               wide ? 320 : 232}));
     EXPECT_EQ(Longs({Slot(&CTqCstmButtonCtrl::Create), Slot(&CTqSliderCtrl::Create)}), Longs(2, 0));
     EXPECT_EQ(Longs({sizeof(CTqButtonCtrl), sizeof(CTqBmpButtonCtrl), sizeof(CTqCstmButtonCtrl),
                      sizeof(CTqSliderCtrl), sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
                      sizeof(CTqPlayerCtrl), CTqPlayerCtrl::GetClientHeight()}),
-              Longs({24, 44, 60, 24, 32, 136, 376, 24}));
+              wide ? Longs({48, 72, 88, 48, 64, 176, 504, 24})
+                   : Longs({24, 44, 60, 24, 32, 136, 376, 24}));
 }
 
 TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
@@ -101,7 +105,7 @@ TEST_F(ControlTest, SystemButtonsCheckAndClick)
         button.SetCheck(c[1]);
         EXPECT_EQ(button.GetCheck(), c[2]) << c[0];
         SendMessageA(button.GetHwnd(), BM_CLICK, 0, 0);
-        EXPECT_EQ(host.commands.back().lParam, reinterpret_cast<long>(button.GetHwnd()));
+        EXPECT_EQ(host.commands.back().lParam, reinterpret_cast<LPARAM>(button.GetHwnd()));
         button.Destroy();
     }
     EXPECT_EQ(host.commands.size(), 5u);
@@ -132,7 +136,7 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
         {2, 32, 24, kPlay, 0, 0, 0, 1, 0, m},       {2, 32, 24, kPlay, 0, 0, 0, 0, kPlay, 0},
     };
     for (const Case& c : cases) {
-        const long row = &c - cases;
+        const std::ptrdiff_t row = &c - cases;
         CTqBmpButtonCtrl bmp;  // the one of them without a window only stores its settings
         Button custom;
         CTqWnd& button = c.kind ? static_cast<CTqWnd&>(custom) : bmp;
@@ -297,7 +301,7 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
           {WM_KEYDOWN, VK_RETURN, 0, 0}, {WM_KEYUP, VK_RETURN, 0, 0}}, 0, 1, 0},
     };
     for (const Case& c : cases) {
-        const long row = &c - cases;
+        const std::ptrdiff_t row = &c - cases;
         host.commands.clear();
         SetFocus(host.GetHwnd());
         button.IsFocusEnabled() = c.focusEnabled;
@@ -313,9 +317,9 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
         EXPECT_EQ(GetFocus() == window, c.focused == 1) << row;
         for (const Host::Command& command : host.commands) {
             // The id's low word and BN_CLICKED; no capture, still pressed.
-            EXPECT_EQ(Longs({long(command.wParam), command.lParam, long(command.capture),
+            EXPECT_EQ(Longs({LONG_PTR(command.wParam), command.lParam, LONG_PTR(command.capture),
                              command.state}),
-                      Longs({0x2345, long(window), 0, 11}))
+                      Longs({0x2345, LONG_PTR(window), 0, 11}))
                 << row;
         }
     }
@@ -341,9 +345,9 @@ TEST_F(ControlTest, RealInput)
     SendMouse(MOUSEEVENTF_LEFTUP);
     PumpUntil([&] { return !host.commands.empty(); });
     ASSERT_EQ(host.commands.size(), 1u);
-    EXPECT_EQ(Longs({long(host.commands[0].wParam), host.commands[0].lParam, long(GetCapture()),
-                     button.State()}),
-              Longs({101, long(window), 0, 0}));
+    EXPECT_EQ(Longs({LONG_PTR(host.commands[0].wParam), host.commands[0].lParam,
+                     LONG_PTR(GetCapture()), button.State()}),
+              Longs({101, LONG_PTR(window), 0, 0}));
 
     Slider slider;
     ASSERT_EQ(slider.Open(host, 212, 24, 0, 0, 0, 20, 60), 1);

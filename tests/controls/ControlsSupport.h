@@ -20,7 +20,7 @@
 namespace ctl {
 
 using Calls = std::vector<std::string>;
-using Longs = std::vector<long>;
+using Longs = std::vector<LONG_PTR>;  // also holds handles and message results
 using Pixels = std::vector<std::uint32_t>;
 const int kPlay = IDB_TQ_PLAY, kPause = IDB_TQ_PAUSE, kStart = IDB_TQ_TO_START, kEnd = IDB_TQ_TO_END;
 const COLORREF kMagenta = RGB(255, 0, 255);
@@ -154,8 +154,8 @@ struct Canvas {
 // moment) and hands WM_DRAWITEM and NM_CUSTOMDRAW to one child each.
 class Host : public CTqWnd {
 public:
-    struct Command { unsigned int wParam; long lParam; HWND capture; int state; };
-    struct DrawCall { DWORD stage; DWORD_PTR item; int handled; long result; };
+    struct Command { WPARAM wParam; LPARAM lParam; HWND capture; int state; };
+    struct DrawCall { DWORD stage; DWORD_PTR item; int handled; LRESULT result; };
     std::vector<Command> commands;
     std::function<int()> probe;
     CTqWnd* ownerDrawn = nullptr;
@@ -178,7 +178,7 @@ public:
     }
 
 protected:
-    int OnCommand(unsigned int wParam, long lParam) override
+    int OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         commands.push_back({wParam, lParam, GetCapture(), probe ? probe() : 0});
         return CTqWnd::OnCommand(wParam, lParam);
@@ -190,7 +190,7 @@ protected:
         ++drawItemCalls;
         return ownerDrawn->DrawItem(item);
     }
-    int OnNotify(unsigned int, long lParam, long* result) override
+    int OnNotify(WPARAM, LPARAM lParam, LRESULT* result) override
     {
         auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
         if (!customDrawn || draw->hdr.hwndFrom != customDrawn->GetHwnd() ||

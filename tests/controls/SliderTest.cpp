@@ -71,13 +71,13 @@ TEST_F(ControlTest, TrackbarAndVolumeSlider)
     for (const Host::DrawCall& call : host.drawCalls) {
         const bool prePaint = call.stage == CDDS_PREPAINT;
         const bool channel = call.stage == CDDS_ITEMPREPAINT && call.item == TBCD_CHANNEL;
-        const long result = prePaint ? CDRF_NOTIFYITEMDRAW : channel ? CDRF_SKIPDEFAULT : 0;
+        const LRESULT result = prePaint ? CDRF_NOTIFYITEMDRAW : channel ? CDRF_SKIPDEFAULT : 0;
         EXPECT_EQ(Longs({call.handled, call.result}), Longs({prePaint || channel, result}))
             << call.stage << "/" << call.item;
         askedForThumb += call.stage == CDDS_ITEMPREPAINT && call.item == TBCD_THUMB;
     }
     EXPECT_GT(askedForThumb, 0);
-    long result = -7;
+    LRESULT result = -7;
     NMHDR header = {};
     EXPECT_EQ(Longs({slider.CustomDraw(nullptr, &result), slider.CustomDraw(&header, nullptr),
                      result}),

@@ -62,7 +62,8 @@ int Windows(int count, bool bottom, const char* title = nullptr)
         SetWindowPos(window, bottom ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (bottom ? SWP_NOACTIVATE : 0));
         if (title)
-            std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)));
+            std::printf("%llu\n",
+                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
     }
     std::fflush(stdout);
     MSG message;

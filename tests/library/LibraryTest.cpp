@@ -28,8 +28,10 @@ TEST(Library, ManifestDescribesTheLibraryAndAsksForCommonControls6)
 
 TEST(Library, AllocationFailuresReachTheCaller)
 {
-    CTqArray<char, 2> bytes;
-    EXPECT_THROW(bytes.Reserve(0xC0000000u, 0, 0), std::bad_alloc);
+    // A count past 32 bits: refused alike by 32-bit and 64-bit processes.
+    CTqArray<char, 2> bytes(16u);
+    EXPECT_THROW(bytes.AddSize(0xFFFFFFF0u, 1, 0), std::bad_alloc);
+    EXPECT_EQ(bytes.GetSize(), 16u);
 
     CTqString text("x");
     EXPECT_THROW(text.AddStrCount("0123456789abcdef", 0x10000000u), std::bad_alloc);

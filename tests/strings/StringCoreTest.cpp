@@ -1,11 +1,79 @@
 // CTqString core under code page 932: assignment, appending (also of a
 // string to itself), comparison, editing of double-byte text, embedded NULs,
-// sizes past 32 bits, and the never-null text of an empty string.
+// sizes past 32 bits (also of texts that only a 64-bit process can have),
+// and the never-null text of an empty string.
 #include "StringTestSupport.h"
 
 #include <cstring>
+#include <vector>
 
 #include "MsgBoxCatcher.h"
+
+namespace {
+
+// A text of 4 GiB + 1 MiB 'a's that costs 1 MiB of memory: one section mapped
+// again and again side by side, then one that starts with the terminator.
+class HugeText {
+    static constexpr size_t kPiece = 1u << 20;
+    static constexpr size_t kGranularity = 0x10000;  // views start at multiples of it
+
+public:
+    static constexpr unsigned long long kLength = (1ull << 32) + kPiece;
+
+    HugeText()
+        : m_letters(Section(kPiece)), m_end(Section(kGranularity)), m_text(Place())
+    {
+    }
+    HugeText(const HugeText&) = delete;
+    HugeText& operator=(const HugeText&) = delete;
+    ~HugeText()
+    {
+        for (void* view : m_views)
+            UnmapViewOfFile(view);
+        CloseHandle(m_letters);
+        CloseHandle(m_end);
+    }
+
+    // Null when the address space had no room for it.
+    const char* Text() const { return m_text; }
+
+private:
+    static HANDLE Section(size_t size)
+    {
+        return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                  static_cast<DWORD>(size), nullptr);
+    }
+
+    const char* Place()
+    {
+        if (void* fill = MapViewOfFile(m_letters, FILE_MAP_WRITE, 0, 0, kPiece)) {
+            std::memset(fill, 'a', kPiece);
+            UnmapViewOfFile(fill);
+        }
+        // A free range found by reserving it, then filled with views.
+        const size_t pieces = static_cast<size_t>(kLength / kPiece);
+        char* base = static_cast<char*>(
+            VirtualAlloc(nullptr, pieces * kPiece + kGranularity, MEM_RESERVE, PAGE_NOACCESS));
+        if (!base)
+            return nullptr;
+        VirtualFree(base, 0, MEM_RELEASE);
+        for (size_t i = 0; i <= pieces; ++i) {
+            void* view = MapViewOfFileEx(i < pieces ? m_letters : m_end, FILE_MAP_READ, 0, 0,
+                                         i < pieces ? kPiece : kGranularity, base + i * kPiece);
+            if (!view)
+                return nullptr;
+            m_views.push_back(view);
+        }
+        return base;
+    }
+
+    HANDLE m_letters;
+    HANDLE m_end;
+    std::vector<void*> m_views;
+    const char* m_text;
+};
+
+}  // namespace
 
 TEST(StringCore, Operations)
 {
@@ -88,6 +156,25 @@ TEST(StringCore, Operations)
         {"abc", OP(s.AddStrSize(1, 0xFFFFFFF0u, 0x20, 1) != nullptr), kBadAlloc},
         {"abc", OP(s.AddBuffer(kNone) != nullptr), kBadAlloc},
         {"abc", OP(s.AddStrCount("abcd", 0x40000000u)), kBadAlloc},
+    };
+    CheckEdits(edits);
+}
+
+// A text longer than any count is refused and changes nothing: it is neither
+// cut to a wrapped length nor copied into storage sized for one. Each row
+// reads the whole text, several seconds under Wine.
+TEST(StringCore, TextsLongerThanACountAreRefused)
+{
+    if (sizeof(void*) < 8)
+        GTEST_SKIP() << "a 32-bit process cannot hold a text of 4 GiB";
+    const HugeText huge;
+    ASSERT_NE(huge.Text(), nullptr);
+    // kLength x this passes 2^64 by 256 MiB: a total that wraps would fit.
+    const unsigned int wrappingTimes = 4293918976u;
+    const Edit edits[] = {
+        {"abc", OP((CTqString(huge.Text()), 1)), kBadAlloc},
+        {"abc", OP((s = huge.Text(), 1)), kBadAlloc},
+        {"abc", OP(s.AddStrCount(huge.Text(), wrappingTimes)), kBadAlloc},
     };
     CheckEdits(edits);
 }

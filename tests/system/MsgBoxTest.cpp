@@ -74,7 +74,7 @@ TEST(MsgBox, OwnerCaptionAndOverwriteQuestion)
 TEST(MsgBox, AProcessWithOnlyAnOwnedWindowGetsABoxWithoutOwner)
 {
     HelperProcess other("window OtherProcess");
-    HWND foreign = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::stoul(other.ReadLine())));
+    HWND foreign = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::stoull(other.ReadLine())));
     ASSERT_TRUE(IsWindow(foreign));
     {
         TestWindow ownedByOther(kFrame, foreign);

@@ -69,7 +69,7 @@ public:
     }
     HMENU Menu() const { return m_hMenu; }
     CTqWnd* CmdWnd() const { return m_pCmdWnd; }
-    int Command(unsigned int wParam, long lParam) { return OnCommand(wParam, lParam); }
+    int Command(WPARAM wParam, LPARAM lParam) { return OnCommand(wParam, lParam); }
 
     // The object the handle map holds for hWnd, found through
     // PreTranslateProc, which asks that object only.
@@ -96,17 +96,17 @@ protected:
         return answer.value_or(0);
     }
     // Stores the notification's code as the result when it is nonzero.
-    int OnNotify(unsigned int id, long lParam, long* result) override
+    int OnNotify(WPARAM id, LPARAM lParam, LRESULT* result) override
     {
         if (const auto* header = reinterpret_cast<NMHDR*>(lParam); header && header->code)
-            *result = static_cast<long>(header->code);
+            *result = static_cast<LRESULT>(header->code);
         calls.push_back(Call("OnNotify", id, lParam));
         return answer.value_or(0);
     }
     void OnPaint() override { CTqWnd::OnPaint(); Logged("OnPaint"); }
     void OnDestroy() override { CTqWnd::OnDestroy(); Logged("OnDestroy"); }
     TQ_RECORD_INT(OnCmdMsg, (unsigned int id, int code, HWND control), id, code, control)
-    TQ_RECORD_INT(OnCommand, (unsigned int wParam, long lParam), wParam, lParam)
+    TQ_RECORD_INT(OnCommand, (WPARAM wParam, LPARAM lParam), wParam, lParam)
     TQ_RECORD_INT(OnHelpInfo, (HELPINFO * info), info)
     TQ_RECORD_INT(OnNcPaint, (HRGN region), region)
     TQ_RECORD_INT(OnEraseBkgnd, (HDC dc), dc)
@@ -116,7 +116,7 @@ protected:
     TQ_RECORD_INT(OnDrawItem, (int id, DRAWITEMSTRUCT* item), id, item)
     TQ_RECORD_INT(OnMouseWheel, (unsigned int flags, short delta, POINT pt), flags, delta, pt)
     TQ_RECORD_INT(OnSetCursor, (HWND wnd, unsigned int hit, unsigned int msg), wnd, hit, msg)
-    TQ_RECORD_VOID(OnTimer, (unsigned int id), id)
+    TQ_RECORD_VOID(OnTimer, (UINT_PTR id), id)
     TQ_RECORD_VOID(OnNcCalcSize, (int calcValidRects, NCCALCSIZE_PARAMS* p), calcValidRects, p)
     TQ_RECORD_VOID(OnSize, (unsigned int type, int cx, int cy), type, cx, cy)
     TQ_RECORD_VOID(OnKeyDown, (unsigned int key, unsigned int n, unsigned int f), key, n, f)
@@ -125,7 +125,7 @@ protected:
     TQ_RECORD_VOID(OnSetFocus, (HWND previous), previous)
     TQ_RECORD_VOID(OnKillFocus, (HWND next), next)
     TQ_RECORD_VOID(OnInitMenuPopup, (HMENU menu, unsigned int i, int sysMenu), menu, i, sysMenu)
-    TQ_RECORD_VOID(OnDropFiles, (unsigned int drop), drop)
+    TQ_RECORD_VOID(OnDropFiles, (WPARAM drop), drop)
 #define TQ_RECORD_MOUSE(Name) TQ_RECORD_VOID(Name, (unsigned int flags, POINT pt), flags, pt)
     TQ_RECORD_MOUSE(OnLButtonDown) TQ_RECORD_MOUSE(OnLButtonUp) TQ_RECORD_MOUSE(OnRButtonDown)
     TQ_RECORD_MOUSE(OnRButtonUp) TQ_RECORD_MOUSE(OnMButtonDown) TQ_RECORD_MOUSE(OnMButtonUp)
