@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "../library/TqExport.h"
+#include "../library/TqScopedHandle.h"
 #include "../system/TqMsgBox.h"
 
 /// \file
@@ -455,30 +456,6 @@ protected:
     /// The quoted path (a null path reads as ""), a line feed and text.
     static std::string PathMessage(const char* path, const char* text);
     ///@}
-
-    /// A file handle closed with its scope.
-    class ScopedFile {
-    public:
-        /// Takes handle, which may be `INVALID_HANDLE_VALUE`.
-        explicit ScopedFile(HANDLE handle) noexcept : m_handle(handle) {}
-        /// Not copyable.
-        ScopedFile(const ScopedFile&) = delete;
-        /// Not copyable.
-        ScopedFile& operator=(const ScopedFile&) = delete;
-        /// Closes the handle when it is open.
-        ~ScopedFile()
-        {
-            if (IsOpen())
-                ::CloseHandle(m_handle);
-        }
-        /// 1 unless the handle is `INVALID_HANDLE_VALUE`.
-        int IsOpen() const noexcept { return m_handle != INVALID_HANDLE_VALUE; }
-        /// The handle, still owned by this object.
-        HANDLE Get() const noexcept { return m_handle; }
-
-    private:
-        HANDLE m_handle;
-    };
 
     /// The number of elements in use.
     unsigned int m_nCount;
@@ -1075,9 +1052,9 @@ int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
 {
     if (isEmpty)
         *isEmpty = 0;
-    const ScopedFile file(
+    const CTqScopedFileHandle file(
         ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file.IsOpen()) {
+    if (!file.IsValid()) {
         ShowFileMessage(PathMessage(path, OpenFailedText()), ReadingCaption());
         return 0;
     }
@@ -1118,9 +1095,9 @@ int CTqArray<T, N>::ReadFile(const char* path, int term, int* isEmpty)
 template <class T, int N>
 int CTqArray<T, N>::WriteFile(const char* path, int term, int flush) const
 {
-    const ScopedFile file(
+    const CTqScopedFileHandle file(
         ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file.IsOpen()) {
+    if (!file.IsValid()) {
         ShowFileMessage(PathMessage(path, OpenFailedText()), WritingCaption());
         return 0;
     }

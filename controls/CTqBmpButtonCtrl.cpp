@@ -1,15 +1,14 @@
 #include "controls/CTqBmpButtonCtrl.h"
 
 #include "controls/internal/TqButtonFace.h"
-
-namespace {
-
-const unsigned long kMagenta = RGB(255, 0, 255);
-
-}  // namespace
+#include "graphics/internal/TqKeyColor.h"
 
 CTqBmpButtonCtrl::CTqBmpButtonCtrl()
-    : m_bChecked(0), m_nBmpID(0), m_crBmp(kMagenta), m_nCheckedBmpID(0), m_crCheckedBmp(kMagenta)
+    : m_bChecked(0),
+      m_nBmpID(0),
+      m_crBmp(tq::kMagentaKey),
+      m_nCheckedBmpID(0),
+      m_crCheckedBmp(tq::kMagentaKey)
 {
 }
 
@@ -17,16 +16,12 @@ CTqBmpButtonCtrl::~CTqBmpButtonCtrl() = default;
 
 void CTqBmpButtonCtrl::SetBmpID(int id, unsigned long transparentColor)
 {
-    m_nBmpID = id;
-    m_crBmp = transparentColor;
-    Repaint();
+    tq::ReplaceButtonFace(m_hWnd, m_nBmpID, m_crBmp, id, transparentColor);
 }
 
 void CTqBmpButtonCtrl::SetCheckedBmpID(int id, unsigned long transparentColor)
 {
-    m_nCheckedBmpID = id;
-    m_crCheckedBmp = transparentColor;
-    Repaint();
+    tq::ReplaceButtonFace(m_hWnd, m_nCheckedBmpID, m_crCheckedBmp, id, transparentColor);
 }
 
 void CTqBmpButtonCtrl::SetChecked(int checked)
@@ -42,8 +37,7 @@ int CTqBmpButtonCtrl::GetChecked() const
 
 void CTqBmpButtonCtrl::Repaint()
 {
-    if (IsWindow())
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    tq::RepaintWindow(m_hWnd);
 }
 
 int CTqBmpButtonCtrl::DrawItem(DRAWITEMSTRUCT* item)
@@ -63,9 +57,7 @@ int CTqBmpButtonCtrl::DrawItem(DRAWITEMSTRUCT* item)
 void CTqBmpButtonCtrl::DrawBmp(HDC dc, const RECT& rect, int pushed, int disabled,
                                RECT* bitmapRect)
 {
-    if (m_bChecked)
-        tq::DrawButtonFace(dc, rect, m_nCheckedBmpID, m_crCheckedBmp, pushed, disabled,
-                           bitmapRect);
-    else
-        tq::DrawButtonFace(dc, rect, m_nBmpID, m_crBmp, pushed, disabled, bitmapRect);
+    const tq::CheckableFaces faces = {m_bChecked, m_nBmpID, m_crBmp, m_nCheckedBmpID,
+                                      m_crCheckedBmp};
+    tq::DrawCheckableFace(dc, rect, faces, pushed, disabled, bitmapRect);
 }

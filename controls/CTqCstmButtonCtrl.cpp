@@ -1,6 +1,8 @@
 #include "controls/CTqCstmButtonCtrl.h"
 
 #include "controls/internal/TqButtonFace.h"
+#include "controls/internal/TqGradient.h"
+#include "graphics/internal/TqKeyColor.h"
 #include "library/internal/TqGdiGuards.h"
 #include "window/internal/TqWndClass.h"
 
@@ -8,7 +10,6 @@ namespace {
 
 tq::WndClass g_cstmButtonClass("TqCstmButtonCtrl");
 
-const unsigned long kMagenta = RGB(255, 0, 255);
 const WORD kClicked = 0;  // BN_CLICKED
 
 }  // namespace
@@ -18,9 +19,9 @@ CTqCstmButtonCtrl::CTqCstmButtonCtrl()
       m_bGradated(0),
       m_bChecked(0),
       m_nBmpID(0),
-      m_crBmp(kMagenta),
+      m_crBmp(tq::kMagentaKey),
       m_nCheckedBmpID(0),
-      m_crCheckedBmp(kMagenta),
+      m_crCheckedBmp(tq::kMagentaKey),
       m_bTracking(0),
       m_bPressed(0)
 {
@@ -47,16 +48,12 @@ int CTqCstmButtonCtrl::Create(const char*, unsigned long style, int x, int y, in
 
 void CTqCstmButtonCtrl::SetBmpID(int id, unsigned long transparentColor)
 {
-    m_nBmpID = id;
-    m_crBmp = transparentColor;
-    Repaint();
+    tq::ReplaceButtonFace(m_hWnd, m_nBmpID, m_crBmp, id, transparentColor);
 }
 
 void CTqCstmButtonCtrl::SetCheckedBmpID(int id, unsigned long transparentColor)
 {
-    m_nCheckedBmpID = id;
-    m_crCheckedBmp = transparentColor;
-    Repaint();
+    tq::ReplaceButtonFace(m_hWnd, m_nCheckedBmpID, m_crCheckedBmp, id, transparentColor);
 }
 
 void CTqCstmButtonCtrl::SetChecked(int checked)
@@ -90,12 +87,9 @@ const int& CTqCstmButtonCtrl::IsFocusEnabled() const
     return m_bFocusEnabled;
 }
 
-// Only a live window: a null handle would make InvalidateRect repaint every
-// window on the screen.
 void CTqCstmButtonCtrl::Repaint()
 {
-    if (IsWindow())
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    tq::RepaintWindow(m_hWnd);
 }
 
 // ---------------------------------------------------------------------------
@@ -187,7 +181,7 @@ void CTqCstmButtonCtrl::OnPaint()
     ::GetClientRect(m_hWnd, &client);
     RECT frame = client;
     if (m_bGradated) {
-        tq::FillButtonGradient(paint, client);
+        tq::FillFaceGradient(paint, client);
         DrawEdge(paint, &frame, m_bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     } else {
         DrawFrameControl(paint, &frame, DFC_BUTTON,
@@ -201,9 +195,7 @@ void CTqCstmButtonCtrl::OnPaint()
 void CTqCstmButtonCtrl::DrawBmp(HDC dc, const RECT& rect, int pushed, int disabled,
                                 RECT* bitmapRect)
 {
-    if (m_bChecked)
-        tq::DrawButtonFace(dc, rect, m_nCheckedBmpID, m_crCheckedBmp, pushed, disabled,
-                           bitmapRect);
-    else
-        tq::DrawButtonFace(dc, rect, m_nBmpID, m_crBmp, pushed, disabled, bitmapRect);
+    const tq::CheckableFaces faces = {m_bChecked, m_nBmpID, m_crBmp, m_nCheckedBmpID,
+                                      m_crCheckedBmp};
+    tq::DrawCheckableFace(dc, rect, faces, pushed, disabled, bitmapRect);
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "graphics/internal/TqKeyColor.h"
 #include "library/TqResourceIds.h"
 #include "window/internal/TqWndClass.h"
 
@@ -12,7 +13,6 @@ tq::WndClass g_playerClass("TqPlayerCtrl");
 const unsigned int kPlayButtonId = 101;
 const unsigned int kTimeSliderId = 102;
 const unsigned int kVolumeSliderId = 107;
-const unsigned long kMagenta = RGB(255, 0, 255);
 
 const int kBarHeight = 24;
 const int kButtonWidth = 32;
@@ -118,8 +118,8 @@ int CTqPlayerCtrl::CreateControls()
 {
     if (!m_btnPlay.Create("", kChildStyle | BS_OWNERDRAW, 0, 0, 0, 0, this, kPlayButtonId))
         return 0;
-    m_btnPlay.SetBmpID(IDB_TQ_PLAY, kMagenta);
-    m_btnPlay.SetCheckedBmpID(IDB_TQ_PAUSE, kMagenta);
+    m_btnPlay.SetBmpID(IDB_TQ_PLAY, tq::kMagentaKey);
+    m_btnPlay.SetCheckedBmpID(IDB_TQ_PAUSE, tq::kMagentaKey);
     m_btnPlay.IsFocusEnabled() = 0;
     m_btnPlay.IsGradated() = 1;
 

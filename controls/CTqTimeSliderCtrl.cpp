@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "controls/internal/TqGradient.h"
+#include "controls/internal/TqRepaint.h"
 #include "controls/internal/TqSliderGdi.h"
 #include "library/internal/TqGdiGuards.h"
 #include "strings/CTqString.h"
@@ -36,19 +38,6 @@ int TruncateToInt(double value)
     if (value <= static_cast<double>(INT_MIN))
         return INT_MIN;
     return static_cast<int>(value);
-}
-
-// GradientFill takes 16-bit channels.
-TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour)
-{
-    TRIVERTEX vertex = {};
-    vertex.x = x;
-    vertex.y = y;
-    vertex.Red = static_cast<COLOR16>(GetRValue(colour) << 8);
-    vertex.Green = static_cast<COLOR16>(GetGValue(colour) << 8);
-    vertex.Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
-    vertex.Alpha = 0;
-    return vertex;
 }
 
 }  // namespace
@@ -251,12 +240,9 @@ void CTqTimeSliderCtrl::Moved(int redraw)
         Invalidate();
 }
 
-// Without a window there is nothing to repaint: a null handle would make the
-// system invalidate every window on the screen.
 void CTqTimeSliderCtrl::Invalidate()
 {
-    if (m_hWnd)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    tq::RepaintWindow(m_hWnd);
 }
 
 // ---------------------------------------------------------------------------
@@ -455,19 +441,10 @@ void CTqTimeSliderCtrl::DrawBackground(HDC dc, const RECT& client) const
         DrawFocusRect(dc, &client);
 }
 
-// Light at the top, the face colour at the middle, shadow at the bottom, with
-// an etched line on the left edge.
+// The face gradient with an etched line on the left edge.
 void CTqTimeSliderCtrl::DrawGradient(HDC dc, const RECT& client) const
 {
-    const LONG middle = (client.top + client.bottom) / 2;
-    TRIVERTEX vertices[4] = {
-        Vertex(client.left, client.top, GetSysColor(COLOR_BTNHIGHLIGHT)),
-        Vertex(client.right, middle, GetSysColor(COLOR_BTNFACE)),
-        Vertex(client.left, middle, GetSysColor(COLOR_BTNFACE)),
-        Vertex(client.right, client.bottom, GetSysColor(COLOR_BTNSHADOW)),
-    };
-    GRADIENT_RECT halves[2] = {{0, 1}, {2, 3}};
-    GradientFill(dc, vertices, 4, halves, 2, GRADIENT_FILL_RECT_V);
+    tq::FillFaceGradient(dc, client);
     RECT edge = client;
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_LEFT);
 }

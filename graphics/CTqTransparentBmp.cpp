@@ -1,13 +1,9 @@
 #include "graphics/CTqTransparentBmp.h"
 
+#include "graphics/internal/TqMonochrome.h"
 #include "library/internal/TqGdiGuards.h"
 
 namespace {
-
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const UINT kMonochromePlanes = 1;
-const UINT kMonochromeBits = 1;
 
 bool GetBitmapSize(HBITMAP bitmap, SIZE& size)
 {
@@ -96,7 +92,7 @@ int CTqTransparentBmp::Draw(HDC dc, long x, long y)
         return 0;
     // The mask turns into white over transparent and black over opaque
     // pixels only with these colours.
-    const tq::DCColors colours(dc, kBlack, kWhite);
+    const tq::DCColors colours(dc, tq::kBlack, tq::kWhite);
     return InternalDraw(dc, x, y, mask, black, SRCAND, SRCPAINT);
 }
 
@@ -118,7 +114,7 @@ int CTqTransparentBmp::DrawStretch(HDC dc, long x, long y, long width, long heig
     const tq::GdiObject<HBITMAP> black(CreateBlackBackgroundBitmap(m_hBitmap, mask));
     if (!black.Get())
         return 0;
-    const tq::DCColors colours(dc, kBlack, kWhite);
+    const tq::DCColors colours(dc, tq::kBlack, tq::kWhite);
     return InternalDrawStretch(dc, x, y, width, height, mask, black, SRCAND, SRCPAINT);
 }
 
@@ -150,8 +146,7 @@ HBITMAP CTqTransparentBmp::CreateMask(HBITMAP bitmap)
     const tq::WindowDC windowDC(m_hWnd);
     const tq::MemoryDC bitmapDC(windowDC);
     const tq::MemoryDC maskDC(windowDC);
-    tq::GdiObject<HBITMAP> mask(CreateBitmap(size.cx, size.cy, kMonochromePlanes, kMonochromeBits,
-                                             nullptr));
+    tq::GdiObject<HBITMAP> mask(tq::CreateMonochromeBitmap(size.cx, size.cy));
     if (!windowDC.Get() || !bitmapDC.Get() || !maskDC.Get() || !mask.Get())
         return nullptr;
     {

@@ -1,13 +1,10 @@
 #include "graphics/TqBlt.h"
 
+#include "graphics/internal/TqMonochrome.h"
 #include "library/internal/TqGdiGuards.h"
 
 namespace {
 
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kWhite = RGB(255, 255, 255);
-const UINT kMonochromePlanes = 1;
-const UINT kMonochromeBits = 1;
 const RGBQUAD kBlackEntry = {0, 0, 0, 0};
 const RGBQUAD kWhiteEntry = {255, 255, 255, 0};
 
@@ -21,19 +18,14 @@ struct MonochromeInfo {
     RGBQUAD colors[2];
 };
 
-HBITMAP CreateMonochromeBitmap(int width, int height)
-{
-    return CreateBitmap(width, height, kMonochromePlanes, kMonochromeBits, nullptr);
-}
-
 HBITMAP CreateMonochromeSection(HDC dc, int width, int height)
 {
     MonochromeInfo info = {};
     info.header.biSize = sizeof info.header;
     info.header.biWidth = width;
     info.header.biHeight = height;
-    info.header.biPlanes = kMonochromePlanes;
-    info.header.biBitCount = kMonochromeBits;
+    info.header.biPlanes = tq::kMonochromePlanes;
+    info.header.biBitCount = tq::kMonochromeBits;
     info.colors[0] = kBlackEntry;
     info.colors[1] = kWhiteEntry;
     void* bits = nullptr;
@@ -61,7 +53,7 @@ void TqTransparentBlt(HDC dc, int x, int y, int width, int height, HBITMAP bitma
     const tq::MemoryDC sourceDC(dc);
     const tq::MemoryDC maskDC(dc);
     const tq::GdiObject<HBITMAP> image(CreateCompatibleBitmap(dc, width, height));
-    const tq::GdiObject<HBITMAP> mask(CreateMonochromeBitmap(width, height));
+    const tq::GdiObject<HBITMAP> mask(tq::CreateMonochromeBitmap(width, height));
     if (!imageDC.Get() || !sourceDC.Get() || !maskDC.Get() || !image.Get() || !mask.Get())
         return;
     const tq::SelectedObject imageSelected(imageDC, image);
@@ -76,13 +68,13 @@ void TqTransparentBlt(HDC dc, int x, int y, int width, int height, HBITMAP bitma
     BitBlt(imageDC, 0, 0, width, height, sourceDC, xSrc, ySrc, SRCCOPY);
     SetBkColor(imageDC, transparentColor);
     BitBlt(maskDC, 0, 0, width, height, imageDC, 0, 0, SRCCOPY);
-    SetBkColor(imageDC, kBlack);
-    SetTextColor(imageDC, kWhite);
+    SetBkColor(imageDC, tq::kBlack);
+    SetTextColor(imageDC, tq::kWhite);
     BitBlt(imageDC, 0, 0, width, height, maskDC, 0, 0, SRCAND);
 
     // Black holes in the destination where the picture is opaque, then the
     // picture ORed into them.
-    const tq::DCColors colours(dc, kBlack, kWhite);
+    const tq::DCColors colours(dc, tq::kBlack, tq::kWhite);
     BitBlt(dc, x, y, width, height, maskDC, 0, 0, SRCAND);
     BitBlt(dc, x, y, width, height, imageDC, 0, 0, SRCPAINT);
 }

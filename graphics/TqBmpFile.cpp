@@ -6,11 +6,9 @@
 #include <memory>
 
 #include "graphics/internal/TqBmpLayout.h"
-#include "graphics/internal/TqFileHandle.h"
+#include "library/TqScopedHandle.h"
 
 namespace {
-
-using tq::FileHandle;
 
 const WORD kBmpSignature = 0x4D42;  // "BM", little-endian
 const unsigned long long kMaxFileSize = 0xFFFFFFFFull;  // bfSize is 32 bits
@@ -156,8 +154,8 @@ unsigned int TqGetBmpAlphaMask(unsigned long& alphaMask, const unsigned long& co
 
 int TqReadBmpFile(const char* path, BITMAPINFO*& info, unsigned char*& bits)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
+    const CTqScopedFileHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
         return 0;
     unsigned long long size = 0;
@@ -203,8 +201,8 @@ int TqWriteBmpFile(const char* path, const BITMAPINFO* info, const unsigned char
         return 0;
     const BITMAPFILEHEADER fileHeader = MakeFileHeader(layout);
 
-    FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    CTqScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return 0;
     bool written = WriteExactly(file.Get(), &fileHeader, tq::kBmpFileHeaderSize) &&

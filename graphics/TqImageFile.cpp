@@ -11,13 +11,12 @@
 
 #include "graphics/internal/TqBmpLayout.h"
 #include "graphics/internal/TqComPtr.h"
-#include "graphics/internal/TqFileHandle.h"
+#include "library/TqScopedHandle.h"
 
 namespace {
 
 using tq::ComApartment;
 using tq::ComPtr;
-using tq::FileHandle;
 
 const unsigned long long kMaxPixelBytes = 0xFFFFFFFFull;  // biSizeImage and WIC sizes are 32 bits
 const unsigned int kBgraBytes = 4;
@@ -603,8 +602,8 @@ DWORD Encode(const wchar_t* path, const GUID& container, const DibPicture& pictu
 // the file's length when it differs.
 DWORD CorrectBmpFileSize(const char* path)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    CTqScopedFileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BITMAPFILEHEADER header;
     LARGE_INTEGER size;
     DWORD done = 0;

@@ -11,6 +11,7 @@
 #include "TqExport.h"
 #include "TqModule.h"
 #include "TqResourceIds.h"
+#include "TqScopedHandle.h"
 
 #include "../containers/CTqArray.h"
 

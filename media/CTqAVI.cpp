@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "graphics/internal/TqBmpLayout.h"
 #include "library/internal/TqGdiGuards.h"
 
 namespace {
@@ -53,11 +54,11 @@ void ShowFailure(HWND window, const char* text)
     MessageBoxA(window, text, kCaption, MB_OK);
 }
 
-// Rows of 24-bit pixels padded to whole 32-bit words.
+// Rows of 24-bit pixels padded as in every DIB.
 unsigned int FrameSize(unsigned int width, unsigned int height)
 {
-    const unsigned int rowBytes = ((width * kFrameBits + 31) / 8) & ~3u;
-    return rowBytes * height;
+    const unsigned long long pitch = tq::BmpPitch(width, kFrameBits, tq::kBmpRowAlignmentBits);
+    return static_cast<unsigned int>(pitch * height);
 }
 
 BITMAPINFOHEADER FrameHeader(unsigned int width, unsigned int height, unsigned int frameSize)
@@ -123,25 +124,11 @@ void ReleaseStream(PAVISTREAM& stream)
     stream = nullptr;
 }
 
-// Bytes between a packed DIB's header and its bits: the colour table, or
-// the three masks of a 16- or 32-bit DIB with bit fields.
+// Bytes between a packed DIB's header and its bits: the masks of a DIB with
+// bit fields and its colour table, laid out as GDI reads them.
 size_t ColorTableBytes(const BITMAPINFOHEADER& dib)
 {
-    if (dib.biClrUsed)
-        return dib.biClrUsed * sizeof(RGBQUAD);
-    switch (dib.biBitCount) {
-    case 1:
-        return 2 * sizeof(RGBQUAD);
-    case 4:
-        return 16 * sizeof(RGBQUAD);
-    case 8:
-        return 256 * sizeof(RGBQUAD);
-    case 16:
-    case 32:
-        return dib.biCompression != BI_RGB ? 3 * sizeof(DWORD) : 0;
-    default:
-        return 0;
-    }
+    return static_cast<size_t>(tq::BmpInfoSize(dib) - tq::kBmpInfoHeaderSize);
 }
 
 }  // namespace

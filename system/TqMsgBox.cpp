@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "library/TqScopedHandle.h"
+#include "system/internal/TqImeWindow.h"
+
 namespace {
 
 // "%s は既に存在します｡\n上書きしますか？" and the variant for a numbered
@@ -26,20 +29,12 @@ struct MainWndSearch {
     HWND found;
 };
 
-// Some systems give every GUI thread a hidden, unowned "Default IME" window
-// of the system class "IME"; it is never the application's main window.
-bool IsImeWindow(HWND window)
-{
-    char className[8] = {};
-    return GetClassNameA(window, className, sizeof className) && lstrcmpiA(className, "IME") == 0;
-}
-
 BOOL CALLBACK FindMainWnd(HWND window, LPARAM param)
 {
     auto* search = reinterpret_cast<MainWndSearch*>(param);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || GetWindow(window, GW_OWNER) || IsImeWindow(window))
+    if (processId != search->processId || GetWindow(window, GW_OWNER) || tq::IsImeWindow(window))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -50,23 +45,6 @@ bool HasCaption(HWND window)
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     return (style & WS_CAPTION) == WS_CAPTION;
 }
-
-// Closes a FindFirstFileA search on every path.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle()
-    {
-        if (IsValid())
-            FindClose(m_handle);
-    }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 }  // namespace
 
@@ -83,7 +61,7 @@ int TqMsgBox(const char* text, const char* caption, unsigned int type, HWND owne
 int TqOverwriteMsgBox(const char* path, int serial, const char* caption, HWND owner)
 {
     WIN32_FIND_DATAA found;
-    const FindHandle search(FindFirstFileA(path, &found));
+    const CTqScopedFindHandle search(FindFirstFileA(path, &found));
     if (!search.IsValid())
         return 0;
     // Composed to the path's length, so that a long path is shown whole.

@@ -6,29 +6,14 @@
 
 #include <string>
 
+#include "library/TqScopedHandle.h"
 #include "system/TqOsVersion.h"
+#include "system/internal/TqImeWindow.h"
 
 namespace {
 
 const char kVerbOpen[] = "open";
 const char kVerbRunAs[] = "runas";
-
-// Closes a process handle with its scope.
-class ProcessHandle {
-public:
-    explicit ProcessHandle(HANDLE handle) : m_handle(handle) {}
-    ProcessHandle(const ProcessHandle&) = delete;
-    ProcessHandle& operator=(const ProcessHandle&) = delete;
-    ~ProcessHandle()
-    {
-        if (m_handle)
-            CloseHandle(m_handle);
-    }
-    operator HANDLE() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Null asks the shell for the file type's default verb.
 const char* ChooseVerb(int runAs, int useDefaultVerb)
@@ -58,19 +43,11 @@ bool WaitedToEnd(HANDLE process, DWORD timeout)
     return WaitForSingleObject(process, timeout) == WAIT_OBJECT_0;
 }
 
-// Every GUI thread has a hidden, unowned "Default IME" window of the system
-// class "IME"; asking it to close would leave the program running.
-bool IsImeWindow(HWND window)
-{
-    char className[8] = {};
-    return GetClassNameA(window, className, sizeof className) && lstrcmpiA(className, "IME") == 0;
-}
-
 BOOL CALLBACK CloseFirstWindow(HWND window, LPARAM processId)
 {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != static_cast<DWORD>(processId) || IsImeWindow(window))
+    if (owner != static_cast<DWORD>(processId) || tq::IsImeWindow(window))
         return TRUE;
     PostMessageA(window, WM_CLOSE, 0, 0);
     return FALSE;
@@ -111,7 +88,8 @@ int TqExecuteApp(void*& process, unsigned long& processId, const char* app,
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &started))
         return 0;
-    CloseHandle(started.hThread);
+    // Only the process handle is handed out.
+    const CTqScopedKernelHandle thread(started.hThread);
     process = started.hProcess;
     processId = started.dwProcessId;
     return 1;
@@ -125,10 +103,11 @@ int TqWaitAppQuit(int& exitCode, void* process, unsigned long processId, unsigne
         EnumWindows(CloseFirstWindow, static_cast<LPARAM>(processId));
     if (!WaitedToEnd(process, timeout))
         return 0;
+    // Only a process that ended is closed; on a timeout the caller keeps it.
+    const CTqScopedKernelHandle ended(process);
     DWORD code = 0;
-    if (GetExitCodeProcess(process, &code))
+    if (GetExitCodeProcess(ended.Get(), &code))
         exitCode = static_cast<int>(code);
-    CloseHandle(process);
     return 1;
 }
 
@@ -139,11 +118,11 @@ int TqExecuteAppAndWait(int& exitCode, const char* file, const char* parameters,
     void* started = nullptr;
     if (!TqExecuteApp(&started, file, parameters, show, runAs, 0))
         return 0;
-    const ProcessHandle process(started);
-    if (!process || !WaitedToEnd(process, timeout))
+    const CTqScopedKernelHandle process(started);
+    if (!process.IsValid() || !WaitedToEnd(process.Get(), timeout))
         return 0;
     DWORD code = 0;
-    if (!GetExitCodeProcess(process, &code))
+    if (!GetExitCodeProcess(process.Get(), &code))
         return 0;
     exitCode = static_cast<int>(code);
     return 1;

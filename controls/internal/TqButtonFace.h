@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include "controls/internal/TqRepaint.h"
 #include "graphics/TqBlt.h"
 #include "library/TqModule.h"
 #include "library/internal/TqGdiGuards.h"
 
-// Drawing shared by the bitmap buttons: the face loaded from the library's
-// own bitmaps and the three-colour gradient. Not installed.
+// Drawing shared by the bitmap buttons: the faces loaded from the library's
+// own bitmaps and the focus rectangle. Not installed.
 
 namespace tq {
 
@@ -40,38 +41,37 @@ inline void DrawButtonFace(HDC dc, const RECT& rect, int id, COLORREF transparen
                          nullptr);
 }
 
-// GradientFill takes 16-bit channels.
-inline TRIVERTEX GradientVertex(LONG x, LONG y, COLORREF colour)
+// The faces of a two-state bitmap button as its members hold them: bitmap
+// resource ids of the library module and the colours left out of them,
+// unchecked and checked.
+struct CheckableFaces {
+    int checked;
+    int id;
+    COLORREF transparentColor;
+    int checkedId;
+    COLORREF checkedTransparentColor;
+};
+
+// Draws the face the button shows, the checked one while it is checked, as
+// DrawButtonFace.
+inline void DrawCheckableFace(HDC dc, const RECT& rect, const CheckableFaces& faces, int pushed,
+                              int disabled, RECT* bitmapRect)
 {
-    TRIVERTEX vertex = {};
-    vertex.x = x;
-    vertex.y = y;
-    vertex.Red = static_cast<COLOR16>(GetRValue(colour) << 8);
-    vertex.Green = static_cast<COLOR16>(GetGValue(colour) << 8);
-    vertex.Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
-    vertex.Alpha = 0;
-    return vertex;
+    if (faces.checked)
+        DrawButtonFace(dc, rect, faces.checkedId, faces.checkedTransparentColor, pushed, disabled,
+                       bitmapRect);
+    else
+        DrawButtonFace(dc, rect, faces.id, faces.transparentColor, pushed, disabled, bitmapRect);
 }
 
-// One vertical gradient from the top edge of rect in top to its bottom edge
-// in bottom.
-inline void FillVerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom)
+// Replaces one face of a button, held in its members id and transparentColor,
+// and has the button repainted.
+inline void ReplaceButtonFace(HWND button, int& id, unsigned long& transparentColor, int newId,
+                              unsigned long newTransparentColor)
 {
-    TRIVERTEX vertices[2] = {GradientVertex(rect.left, rect.top, top),
-                             GradientVertex(rect.right, rect.bottom, bottom)};
-    GRADIENT_RECT span = {0, 1};
-    GradientFill(dc, vertices, 2, &span, 1, GRADIENT_FILL_RECT_V);
-}
-
-// Light at the top, the face colour at the middle row, shadow at the bottom.
-inline void FillButtonGradient(HDC dc, const RECT& rect)
-{
-    const LONG middle = (rect.top + rect.bottom) / 2;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    FillVerticalGradient(dc, {rect.left, rect.top, rect.right, middle},
-                         GetSysColor(COLOR_BTNHIGHLIGHT), face);
-    FillVerticalGradient(dc, {rect.left, middle, rect.right, rect.bottom}, face,
-                         GetSysColor(COLOR_BTNSHADOW));
+    id = newId;
+    transparentColor = newTransparentColor;
+    RepaintWindow(button);
 }
 
 // The focus rectangle of a button: inside its 3-D edge.

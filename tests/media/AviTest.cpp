@@ -92,7 +92,7 @@ const struct {
     {1, BI_RGB, 0, false},  {4, BI_RGB, 0, false},  {8, BI_RGB, 0, false},
     {8, BI_RGB, 4, false},  {16, BI_RGB, 0, false}, {16, BI_BITFIELDS, 0, false},
     {24, BI_RGB, 0, false}, {24, BI_RGB, 0, true},  {32, BI_RGB, 0, false},
-    {32, BI_BITFIELDS, 0, false},
+    {32, BI_BITFIELDS, 0, false}, {32, BI_BITFIELDS, 2, false},
 };
 
 // A DIB shows a colour per quadrant; with two colours a checkerboard, which
@@ -110,7 +110,7 @@ DWORD Masked(COLORREF color, const DWORD* masks)
            (GetBValue(color) ? masks[2] : 0);
 }
 
-// Header, colour table or masks, then the rows.
+// Header, masks, colour table, then the rows.
 std::vector<BYTE> PackedDib(size_t i)
 {
     const auto& c = kDibs[i];
@@ -119,7 +119,7 @@ std::vector<BYTE> PackedDib(size_t i)
     for (DWORD n = 0; n < (c.clrUsed ? c.clrUsed : c.bits <= 8 ? 1u << c.bits : 0); ++n)
         table.push_back(Masked(kColors[n % 4], kMasks[2]));
     if (c.compression == BI_BITFIELDS)
-        table.insert(table.end(), masks, masks + 3);
+        table.insert(table.begin(), masks, masks + 3);
     const BITMAPINFOHEADER header = {DWORD(sizeof(BITMAPINFOHEADER)), 6, c.topDown ? -4 : 4, 1,
                                      c.bits, c.compression, 0, 0, 0, c.clrUsed, 0};
     const size_t stride = (6 * c.bits + 31) / 32 * 4, bitsAt = sizeof header + table.size() * 4;
@@ -160,7 +160,7 @@ TEST(Avi, FramesDrawnOrCopiedFromDibsComeBackFromTheFile)
         const char* packet;  // rows padded to 4 bytes; every frame a key frame
         const char* stream;
     } movies[] = {
-        {6, 4, 30, 1, int(std::size(kDibs)), 12, ",80,K_\n", "rawvideo,6,4,30/1,12\n"},
+        {6, 4, 30, 1, int(std::size(kDibs)), 13, ",80,K_\n", "rawvideo,6,4,30/1,13\n"},
         {5, 3, 2997, 100, 0, 2, ",48,K_\n", "rawvideo,5,3,2997/100,2\n"},
     };
     TestWindow owner(kFrame);

@@ -1,12 +1,13 @@
 // Application values under HKEY_LOCAL_MACHINE of the test prefix, with
 // double-byte company and application names, read back with the registry
 // functions: every type and byte kept, size 0 and missing names refused,
-// removal of the value alone.
+// removal of the value alone; and the key guard behind them.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
 
 #include "SystemTestSupport.h"
+#include "system/internal/TqRegistryKey.h"
 
 TEST(AppData, ValuesKeepTheirTypeAndBytesAndGoAlone)
 {
@@ -70,4 +71,35 @@ TEST(AppData, ValuesKeepTheirTypeAndBytesAndGoAlone)
     EXPECT_EQ(TqIsAppDataRegisterd(co, app, "Setting"), 0);
     EXPECT_EQ(TqUnregisterAppData(co, app, "Setting"), 2);
     EXPECT_EQ(stored(), (RegistryTree{{keyPath, others}})) << "the value alone goes";
+}
+
+// The library's registry key guard closes the key it holds whenever it opens
+// or creates another, also when that fails, and may open below its own key.
+TEST(AppData, RegistryKeyGuardClosesTheKeyItHeldOnReopening)
+{
+    const struct {
+        const char* what;
+        bool (*reopen)(tq::RegistryKey& key);
+        bool held;
+    } cases[] = {
+        {"open", [](tq::RegistryKey& key) { return key.Open(HKEY_CURRENT_USER, "Software"); },
+         true},
+        {"create", [](tq::RegistryKey& key) { return key.Create(HKEY_CURRENT_USER, "Software"); },
+         true},
+        {"below itself", [](tq::RegistryKey& key) { return key.Open(key, ""); }, true},
+        {"missing", [](tq::RegistryKey& key) { return key.Open(HKEY_CURRENT_USER, "TqNoSuchKey"); },
+         false},
+    };
+    for (const auto& c : cases) {
+        tq::RegistryKey key;
+        ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, "Software")) << c.what;
+        const HKEY first = key;
+        EXPECT_EQ(c.reopen(key), c.held) << c.what;
+        EXPECT_EQ(HKEY(key) != nullptr, c.held) << c.what;
+        EXPECT_NE(HKEY(key), first) << c.what;
+        EXPECT_EQ(RegQueryInfoKeyA(first, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr),
+                  ERROR_INVALID_HANDLE)
+            << c.what;
+    }
 }
