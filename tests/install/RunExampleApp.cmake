@@ -6,7 +6,8 @@
 #   TQ_BUILD_DIR  the build to install
 #   TQ_APP_SOURCE examples/app
 #   TQ_ARCH       i686 or x86_64
-#   TQ_CXX        the cross compiler, for a compile by hand
+#   TQ_TOOLCHAIN_NAME the file name of the build's toolchain file
+#   TQ_CXX        an application's cross compiler, for a compile by hand
 #   TQ_WINE       the build's Wine wrapper
 set(work ${TQ_BUILD_DIR}/install-check)
 set(prefix ${work}/prefix)
@@ -25,7 +26,7 @@ foreach(file include/TqCommon.h include/TqCommon/library/TqResourceIds.h
              lib/libTqCommon.dll.a bin/TqCommon.dll
              lib/cmake/TqCommon/TqCommonConfig.cmake
              lib/cmake/TqCommon/TqCommonConfigVersion.cmake
-             lib/cmake/TqCommon/mingw-${TQ_ARCH}-posix.cmake)
+             lib/cmake/TqCommon/${TQ_TOOLCHAIN_NAME})
     if(NOT EXISTS ${prefix}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()
