@@ -6,7 +6,8 @@ Each fault in tests/faults.ini replaces one piece of library source with a
 wrong one (an off-by-one, a dropped check, a swapped argument). The script
 checks out the commit under test into a scratch work tree, builds it once
 (x86_64 unless TQ_ARCH says otherwise), then for each fault: plants it,
-rebuilds the DLL, runs the fault's test programs through ctest (with their
+rebuilds the DLL and the fault's test programs (a fault in a header reaches
+the programs that include it), runs those programs through ctest (with their
 environment and fixtures) and restores the source. A fault is caught when a
 test program fails, crashes or times out.
 
@@ -70,6 +71,12 @@ def restore(tree, fault, text):
         f.write(text)
 
 
+def program_targets(programs):
+    """The executables behind ctest names: tqtest_graphics_imagemagick runs
+    tqtest_graphics."""
+    return sorted({"tqtest_" + p.split("_")[0] for p in programs})
+
+
 def tests_pass(build, programs):
     regex = "^(" + "|".join("tqtest_" + p for p in programs) + ")$"
     return run(["ctest", "--test-dir", build, "-R", regex, "--timeout", str(TIMEOUT)],
@@ -121,6 +128,9 @@ def main():
             elif run(["cmake", "--build", build, "--target", "TqCommon"]) != 0:
                 verdict = "not planted (does not compile)"
                 skipped += 1
+            elif run(["cmake", "--build", build, "--target", *program_targets(fault["tests"])]) != 0:
+                verdict = "not planted (tests do not compile)"
+                skipped += 1
             elif tests_pass(build, fault["tests"]):
                 verdict = "MISSED"
                 missed += 1
@@ -130,7 +140,7 @@ def main():
             if original is not None:
                 restore(tree, fault, original)
             print(f"{fault['id']:32} {verdict:32} {time.time() - started:5.0f} s", flush=True)
-        run(["cmake", "--build", build, "--target", "TqCommon"])
+        run(["cmake", "--build", build, "--target", "TqCommon", *program_targets(programs)])
         print(f"plant-faults: {caught} of {caught + missed} planted faults caught"
               f" ({skipped} not planted)")
         return 1 if missed else 0
