@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "AddressSpaceHog.h"
+#include "CodePage.h"
 #include "MsgBoxCatcher.h"
+#include "TableRows.h"
 #include "TempFolder.h"
 
 namespace {
@@ -24,7 +26,6 @@ using Array = CTqArray<char, 2>;
 const unsigned int kNone = 0xFFFFFFFFu;  // not found; all ones
 const unsigned int kHuge = 0xC0000000u;  // more than a 32-bit process can allocate
 const unsigned int kAny = 12345u;        // a capacity that is not checked
-const int kBadAlloc = -1000;             // the operation threw std::bad_alloc
 
 // What a 32-bit and what a 64-bit process expects: the latter has the memory
 // for any count that fits in 32 bits.
@@ -67,18 +68,6 @@ std::vector<int> Values(const Array& a)
     return values;
 }
 
-// UTF-8 text as code page 932 bytes, converted by the system, so that the
-// expected messages do not depend on the library's own byte tables.
-std::string Cp932(const char* utf8)
-{
-    wchar_t wide[256];
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 256);
-    char bytes[512];
-    const int length =
-        WideCharToMultiByte(932, 0, wide, units, bytes, sizeof bytes, nullptr, nullptr);
-    return std::string(bytes, length > 0 ? length - 1 : 0);
-}
-
 // A file of the given size whose contents take no disk space.
 bool MakeSparseFile(const std::string& path, long long size)
 {
@@ -103,14 +92,27 @@ TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
 {
     const struct {
         const char* name;
-        std::function<int(Array&)> run;
+        std::function<int(Array&)> op;
         std::string initial;
         unsigned int initialCapacity;
-        int result;
+        long long result;
         unsigned int count;
         std::string prefix;     // the first elements after the operation
         unsigned int capacity;  // or kAny
     } cases[] = {
+        {"sized", OP(Array(7u).GetSize() * 100 + Array(7u).GetBufferSize()), "", 0, 707, 0, "", 0},
+        {"sized 0, a copy of nothing: no storage", OP(Array(0u).IsBufferEmpty() + Array(a).IsBufferEmpty()),
+         "", 0, 2, 0, "", 0},
+        {"a copy: its own storage of the count", OP([&] {
+             Array copy(a);
+             return Bytes(copy) == "abc" && copy.GetBuffer() != a.GetBuffer() ? copy.GetBufferSize() : 0;
+         }()), "abc", 16, 3, 3, "abc", 16},
+        {"PushBack one at a time doubles", OP([&] {
+             unsigned int capacities = 0;
+             for (char c : std::string("abcde"))
+                 capacities = (a.PushBack(c), capacities * 10 + a.GetBufferSize());
+             return capacities;
+         }()), "", 0, 12448, 5, "abcde", 8},
         {"Reserve below capacity keeps all", OP(a.Reserve(3, 0, 0)), "abcde", 8, 1, 5, "abcde", 8},
         {"Reserve keep 0 drops the elements", OP(a.Reserve(20, 0, 0)), "abcde", 8, 1, 0, "", 20},
         {"Reserve keep 1 copies them", OP(a.Reserve(20, 1, 0)), "abcde", 8, 1, 5, "abcde", 20},
@@ -144,6 +146,7 @@ TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
         {"PopAt n 0 removes one", OP(a.PopAt(2, 0)), "abcde", 5, 1, 4, "abde", 5},
         {"PopAt past the end is cut", OP(a.PopAt(2, 1000)), "abcde", 5, 1, 2, "ab", 5},
         {"PopAt at the count fails", OP(a.PopAt(5, 1)), "abcde", 5, 0, 5, "abcde", 5},
+        {"PopAt from the middle keeps the tail", OP(a.PopAt(1, 3)), "abcde", 5, 1, 2, "ae", 5},
         {"PopFront", OP(a.PopFront()), "abc", 3, 1, 2, "bc", 3},
         {"PopBack", OP(a.PopBack()), "abc", 3, 1, 2, "ab", 3},
         {"PopBack and PopFront of nothing", OP(a.PopBack() + a.PopFront()), "", 3, 0, 0, "", 3},
@@ -171,52 +174,20 @@ TEST(Array, OperationsGiveTheStatedResultsCountsAndCapacities)
         {"AddSize wrapping to 2 fails", OP(a.AddSize(kNone, 1, 1)), "abc", 4, 0, 3, "abc", 4},
         {"Resize to all ones", OP(a.Resize(kNone, 1, 1)), "abc", 4, ByWidth(0, 1),
          ByWidth(3u, kNone), "abc", ByWidth(4u, kNone)},
-        {"Reserve", OP(a.Reserve(kHuge, 1, 0)), "abc", 4, ByWidth(kBadAlloc, 1), 3, "abc",
+        {"Reserve", OP(a.Reserve(kHuge, 1, 0)), "abc", 4, ByWidth(kBadAlloc, 1ll), 3, "abc",
          ByWidth(4u, kHuge)},
         {"AddSize wrapping throws", OP(a.AddSize(kNone - 1, 1, 0)), "abc", 4, kBadAlloc, 3, "abc", 4},
-        {"a huge array", OP((Array{kHuge}, 1)), "abc", 4, ByWidth(kBadAlloc, 1), 3, "abc", 4},
+        {"a huge array", OP((Array{kHuge}, 1)), "abc", 4, ByWidth(kBadAlloc, 1ll), 3, "abc", 4},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Array a = Make(c.initial, c.initialCapacity);
-        int result = kBadAlloc;
-        try {
-            result = c.run(a);
-        } catch (const std::bad_alloc&) {
-        }
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(a.GetSize(), c.count);
-        EXPECT_EQ(Bytes(a, c.prefix.size()), c.prefix);
-        if (c.capacity != kAny) {
-            EXPECT_EQ(a.GetBufferSize(), c.capacity);
-        }
-        EXPECT_EQ(a.IsBufferEmpty(), a.GetBuffer() == nullptr);
-    }
-}
-
-TEST(Array, ConstructionCopiesAndGrowth)
-{
-    Array seven(7u);
-    EXPECT_EQ(seven.GetSize() * 100 + seven.GetBufferSize(), 707u);
-    EXPECT_TRUE(Array(0u).IsBufferEmpty());
-    const Array none;
-    EXPECT_TRUE(Array(none).IsBufferEmpty());
-
-    Array source = Make("abc", 16);
-    Array copy(source);
-    EXPECT_EQ(copy.GetBufferSize(), 3u);
-    Array assigned = Make("wxyz", 8);
-    assigned = source;
-    EXPECT_NE(copy.GetBuffer(), source.GetBuffer());
-    EXPECT_NE(assigned.GetBuffer(), source.GetBuffer());
-    EXPECT_EQ(Bytes(copy) + Bytes(assigned), "abcabc");
-
-    // One element at a time, the capacity doubles.
-    Array a;
-    for (unsigned int capacity : {1, 2, 4, 4, 8, 8, 8, 8, 16}) {
-        a.PushBack('x');
-        EXPECT_EQ(a.GetBufferSize(), capacity);
-    }
+    CheckRows(cases, [](const auto& c) { return Make(c.initial, c.initialCapacity); },
+              [](const auto& c, Array& a, long long result) {
+                  EXPECT_EQ(result, c.result) << c.name;
+                  EXPECT_EQ(a.GetSize(), c.count);
+                  EXPECT_EQ(Bytes(a, c.prefix.size()), c.prefix);
+                  EXPECT_TRUE(c.capacity == kAny || a.GetBufferSize() == c.capacity)
+                      << a.GetBufferSize();
+                  EXPECT_EQ(a.IsBufferEmpty(), a.GetBuffer() == nullptr);
+              });
 }
 
 TEST(Array, ComparesSignedElementsThenCounts)
@@ -431,11 +402,9 @@ TEST_F(ArrayFile, FailuresShowTheirMessageAndChangeNothing)
         EXPECT_EQ(a.GetBuffer(), storage);
         ASSERT_EQ(catcher.Count(), shown + (c.text ? 1 : 0));
         if (c.text) {
-            const std::string quoted = c.path.empty() ? "" : "\"" + c.path + "\"\n";
-            EXPECT_EQ(catcher.Last().text, quoted + Cp932(c.text));
-            EXPECT_EQ(catcher.Last().caption, Cp932(c.caption));
-            EXPECT_EQ(catcher.Last().icon, MsgBoxCatcher::Icon::Exclamation);
-            EXPECT_EQ(catcher.Last().buttons, std::vector<int>{IDOK});
+            EXPECT_EQ(catcher.Last(), (MsgBoxCatcher::Box{
+                                          (c.path.empty() ? "" : "\"" + c.path + "\"\n") + Cp932(c.text),
+                                          Cp932(c.caption), nullptr, {IDOK}, MsgBoxCatcher::Icon::Exclamation}));
         }
     }
     CloseHandle(reader);

@@ -4,14 +4,12 @@
 // ASCII characters, and one table form for operations on a string.
 #include <TqCommon.h>
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <new>
 #include <string>
 
+#include "TableRows.h"
+
 const unsigned int kNone = 0xFFFFFFFFu;  // not found; as a length or end: to the end
-const long long kBadAlloc = -1000;       // the operation threw std::bad_alloc
 
 const std::string kHyou = "\x95\x5c";           // 表, trail byte backslash
 const std::string kSo = "\x83\x5c";             // ソ, trail byte backslash
@@ -46,18 +44,11 @@ struct Edit {
 template <size_t N>
 void CheckEdits(const Edit (&edits)[N])
 {
-    for (size_t i = 0; i < N; ++i) {
-        const Edit& e = edits[i];
-        SCOPED_TRACE("row " + std::to_string(i) + ": " + e.text.substr(0, 40));
-        CTqString s(C(e.text));
-        long long result = kBadAlloc;
-        try {
-            result = e.op(s);
-        } catch (const std::bad_alloc&) {
-        }
-        EXPECT_EQ(result, e.result);
-        EXPECT_EQ(s.GetSize() ? std::string(s.GetBuffer(), s.GetLength()) : "",
-                  e.after == kUnchanged ? e.text : e.after);
-        EXPECT_TRUE(s.IsEmpty() || s.GetBuffer()[s.GetLength()] == 0);
-    }
+    CheckRows(edits, [](const Edit& e) { return CTqString(C(e.text)); },
+              [](const Edit& e, const CTqString& s, long long result) {
+                  EXPECT_EQ(result, e.result) << e.text.substr(0, 40);
+                  EXPECT_EQ(s.GetSize() ? std::string(s.GetBuffer(), s.GetLength()) : "",
+                            e.after == kUnchanged ? e.text : e.after);
+                  EXPECT_TRUE(s.IsEmpty() || s.GetBuffer()[s.GetLength()] == 0);
+              });
 }

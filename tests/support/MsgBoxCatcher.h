@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,20 @@ public:
         HWND owner = nullptr;
         std::vector<int> buttons;  // command ids of the visible buttons (IDOK, IDCANCEL, ...)
         Icon icon = Icon::None;
+
+        bool operator==(const Box& o) const
+        {
+            return text == o.text && caption == o.caption && owner == o.owner &&
+                   buttons == o.buttons && icon == o.icon;
+        }
+        friend std::ostream& operator<<(std::ostream& out, const Box& b)
+        {
+            out << '"' << b.text << "\" \"" << b.caption << "\" owner " << b.owner << " icon "
+                << static_cast<int>(b.icon) << " buttons";
+            for (int id : b.buttons)
+                out << ' ' << id;
+            return out;
+        }
     };
 
     explicit MsgBoxCatcher(int answer = IDOK);

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the system-service tests share: code page 932 texts, the helper
-// program, registry keys removed around a test, and registry listings.
+// What the system-service tests share: the helper program, registry keys
+// removed around a test, and registry listings.
 #include <TqCommon.h>
 
 #include <shlwapi.h>
@@ -11,19 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "CodePage.h"
 #include "HelperProcess.h"
-
-// UTF-8 text as code page 932 bytes, converted by the system, so that the
-// expected texts do not depend on the library's own byte tables.
-inline std::string Cp932(const char* utf8)
-{
-    wchar_t wide[512];
-    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
-    char bytes[1024];
-    const int length =
-        WideCharToMultiByte(932, 0, wide, units, bytes, sizeof bytes, nullptr, nullptr);
-    return std::string(bytes, length > 0 ? length - 1 : 0);
-}
 
 inline const std::string kHelper = HelperProcess::BesideTests("tqtest_helper.exe");
 
@@ -41,6 +30,15 @@ inline int RunToEnd(const std::string& program, const char* arguments, int close
     TerminateProcess(process, 1);
     CloseHandle(process);
     return -1000;
+}
+
+// Waits until a visible window with this title exists.
+inline HWND WaitForWindow(const char* title)
+{
+    HWND window = nullptr;
+    for (int i = 0; i < 300 && !IsWindowVisible(window = FindWindowA(nullptr, title)); ++i)
+        Sleep(100);
+    return window;
 }
 
 // Runs a copy of the helper to which Wine reports the Windows version given
