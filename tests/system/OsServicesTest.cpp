@@ -143,7 +143,10 @@ TEST(Resource, DataOfTheProgramAndTheLibrary)
     const struct { HINSTANCE module; const char *name, *type; std::string data; } found[] = {
         {program, MAKEINTRESOURCEA(201), RT_RCDATA, "tq resource bytes"},
         {program, "TQNAMED", "TQTYPE", std::string("named\0data", 10)},
-        {TqGetLibraryInstance(), MAKEINTRESOURCEA(2), RT_MANIFEST, "Basic Library."},
+        {TqGetLibraryInstance(), MAKEINTRESOURCEA(2), RT_MANIFEST,
+         "<description>Basic Library.</description>"},
+        {TqGetLibraryInstance(), MAKEINTRESOURCEA(2), RT_MANIFEST,
+         "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""},
     };
     for (const auto& f : found) {
         unsigned long size = 0;
