@@ -1,8 +1,6 @@
 // A second process for the tests. When the environment variable
 // TQ_HELPER_COMMAND_LINE names a file, it first writes its command line
 // (GetCommandLineA) there. Then one mode per first argument:
-//   window <title>   shows an unowned top-level window, prints its handle on
-//                    stdout and ends with 0 when the window is asked to close;
 //   exit <code>      ends at once with that exit code;
 //   close <count> [bottom]
 //                    shows windows "TqClose <i>" (with bottom: below the
@@ -41,9 +39,9 @@ LRESULT CALLBACK CloseRecorder(HWND window, UINT message, WPARAM wParam, LPARAM 
     return 0;
 }
 
-// Shows count windows ("TqClose <i>", or title for a single one, whose handle
-// is printed) and runs until they are asked to close: which ones were.
-int Windows(int count, bool bottom, const char* title = nullptr)
+// Shows count windows "TqClose <i>" and runs until they are asked to close:
+// which ones were.
+int Windows(int count, bool bottom)
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = CloseRecorder;
@@ -51,7 +49,7 @@ int Windows(int count, bool bottom, const char* title = nullptr)
     windowClass.lpszClassName = "TqHelperWindow";
     RegisterClassA(&windowClass);
     for (int i = 0; i < count; ++i) {
-        const std::string text = title ? title : "TqClose " + std::to_string(i);
+        const std::string text = "TqClose " + std::to_string(i);
         HWND window = CreateWindowExA(0, windowClass.lpszClassName, text.c_str(),
                                       WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                       windowClass.hInstance, nullptr);
@@ -61,11 +59,7 @@ int Windows(int count, bool bottom, const char* title = nullptr)
         // Shown in its final place, so that a visible window is one in place.
         SetWindowPos(window, bottom ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (bottom ? SWP_NOACTIVATE : 0));
-        if (title)
-            std::printf("%llu\n",
-                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)));
     }
-    std::fflush(stdout);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);
@@ -105,8 +99,6 @@ int main(int argc, char** argv)
     if (length > 0 && length < MAX_PATH)
         std::ofstream(record, std::ios::binary) << GetCommandLineA();
     const std::string mode = argc >= 2 ? argv[1] : "";
-    if (mode == "window" && argc >= 3)
-        return Windows(1, false, argv[2]) == kFailed ? 2 : 0;
     if (mode == "exit" && argc >= 3)
         return std::atoi(argv[2]);
     if (mode == "close" && argc >= 3)

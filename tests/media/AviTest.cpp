@@ -12,6 +12,7 @@
 
 #include "CodePage.h"
 #include "MediaTestSupport.h"
+#include "MsgBoxCatcher.h"
 #include "TempFolder.h"
 #include "TestWindow.h"
 
@@ -263,10 +264,9 @@ TEST(Avi, EachFailureOfCreateIsShownAndUnwound)
                              c.height, c.rate, c.scale),
                   nullptr);
         EXPECT_EQ(dialog.shown, c.dialogs);
-        if (c.text)
-            ExpectLastBox(catcher, 1, Cp932(c.text), Cp932(u8"AVIファイル出力"), owner);
-        else
-            EXPECT_EQ(catcher.Count(), 0u);
+        using Boxes = std::vector<MsgBoxCatcher::Box>;
+        EXPECT_EQ(catcher.Boxes(), (c.text ? Boxes{{Cp932(c.text), Cp932(u8"AVIファイル出力"), owner, {IDOK}}}
+                                           : Boxes{}));
         EXPECT_FALSE(avi.AddFrame());
         DeleteFileA(path.c_str());  // fails while the writer holds the file
         EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);

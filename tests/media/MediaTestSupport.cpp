@@ -1,6 +1,6 @@
 #include "MediaTestSupport.h"
 
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include "TempFolder.h"
 
@@ -51,15 +51,4 @@ std::string Probe(const std::string& path, const char* type, const char* entries
 {
     return RunUnix(std::string("ffprobe -v error -count_frames -select_streams ") + type +
                    ":0 -show_entries " + entries + " -of csv=p=0 " + ShellPath(path));
-}
-
-void ExpectLastBox(const MsgBoxCatcher& catcher, size_t count, const std::string& text,
-                   const std::string& caption, HWND owner)
-{
-    ASSERT_EQ(catcher.Count(), count);
-    EXPECT_EQ(catcher.Last().text, text);
-    EXPECT_EQ(catcher.Last().caption, caption);
-    EXPECT_EQ(catcher.Last().owner, owner);
-    EXPECT_EQ(catcher.Last().buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(catcher.Last().icon, MsgBoxCatcher::Icon::None);
 }

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <windows.h>
-
 #include <string>
-
-#include "MsgBoxCatcher.h"
 
 // A file's Linux path, quoted for the Linux shell.
 std::string ShellPath(const std::string& windowsPath);
@@ -15,8 +11,3 @@ std::string RunUnix(const std::string& command);
 // ffprobe's csv report of entries ("stream=width,height:packet=size") of the
 // first stream of type ("v", "a") of a file.
 std::string Probe(const std::string& path, const char* type, const char* entries);
-
-// Expects count boxes, the last a plain OK box with text and caption owned by
-// owner.
-void ExpectLastBox(const MsgBoxCatcher& catcher, size_t count, const std::string& text,
-                   const std::string& caption, HWND owner);

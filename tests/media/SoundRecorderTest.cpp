@@ -12,9 +12,11 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CodePage.h"
 #include "MediaTestSupport.h"
+#include "MsgBoxCatcher.h"
 #include "TempFolder.h"
 #include "TestWindow.h"
 
@@ -23,6 +25,7 @@ namespace {
 const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 const DWORD kRecordMs = 300;  // the null device records about ten times faster than real time
 const DWORD kSettleMs = 500;
+using Boxes = std::vector<MsgBoxCatcher::Box>;
 
 // A new recording opened as the recorder opens one, under an alias if given.
 struct WaveDevice {
@@ -148,7 +151,7 @@ TEST_F(SoundRecorder, MciErrorsAreShownWithTheSystemsTextAndTheOperationsCaption
         const MCIERROR openError = WaveDevice().error;
         ASSERT_NE(openError, 0u);
         EXPECT_EQ(recorder.Create(2, 16, 44100, owner), 0);
-        ExpectLastBox(catcher, 1, ErrorText(openError), createCaption, owner);
+        EXPECT_EQ(catcher.Boxes(), (Boxes{{ErrorText(openError), createCaption, owner, {IDOK}}}));
         EXPECT_EQ(recorder.StartRec(), 0);
     }
 
@@ -161,11 +164,11 @@ TEST_F(SoundRecorder, MciErrorsAreShownWithTheSystemsTextAndTheOperationsCaption
         EXPECT_EQ(recorder.StartRec(), 0);
     }
 
-    const size_t boxes = catcher.Count() + 1;
+    Boxes boxes = catcher.Boxes();
     ASSERT_EQ(recorder.Create(2, 16, 44100, owner), 1);
     RecordAMoment(recorder);
     EXPECT_EQ(recorder.Save(missingFolder), 0);
-    ExpectLastBox(catcher, boxes, ErrorText(saveError), Cp932(u8"ファイル保存"), owner);
     recorder.Clear();
-    EXPECT_EQ(catcher.Count(), boxes);
+    boxes.push_back({ErrorText(saveError), Cp932(u8"ファイル保存"), owner, {IDOK}});
+    EXPECT_EQ(catcher.Boxes(), boxes);
 }

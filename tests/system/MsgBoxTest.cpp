@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "MsgBoxCatcher.h"
 #include "SystemTestSupport.h"
 #include "TempFolder.h"
@@ -17,16 +15,7 @@ namespace {
 const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 using Icon = MsgBoxCatcher::Icon;
-using Box = std::tuple<std::string, std::string, HWND, std::vector<int>, Icon>;
-
-// Text, caption, owner, buttons and icon of every box shown.
-std::vector<Box> Shown(const MsgBoxCatcher& catcher)
-{
-    std::vector<Box> shown;
-    for (const MsgBoxCatcher::Box& b : catcher.Boxes())
-        shown.emplace_back(b.text, b.caption, b.owner, b.buttons, b.icon);
-    return shown;
-}
+using Box = MsgBoxCatcher::Box;
 
 }  // namespace
 
@@ -66,28 +55,26 @@ TEST(MsgBox, OwnerCaptionAndOverwriteQuestion)
     };
     // The system may refuse the long path (nothing shown); if shown, it is whole.
     if (TqOverwriteMsgBox(longPath.c_str(), 0, nullptr, nullptr) != 0)
-        expected.emplace_back(longPath + question, "tqtest_system", main, okCancel,
-                              Icon::Exclamation);
-    EXPECT_EQ(Shown(catcher), expected);
+        expected.push_back({longPath + question, "tqtest_system", main, okCancel, Icon::Exclamation});
+    EXPECT_EQ(catcher.Boxes(), expected);
 }
 
 TEST(MsgBox, AProcessWithOnlyAnOwnedWindowGetsABoxWithoutOwner)
 {
-    HelperProcess other("window OtherProcess");
-    HWND foreign = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::stoull(other.ReadLine())));
-    ASSERT_TRUE(IsWindow(foreign));
+    HelperProcess other("close 1");
+    const HWND foreign = WaitForWindow("TqClose 0");
+    ASSERT_NE(foreign, nullptr);
     {
         TestWindow ownedByOther(kFrame, foreign);
         ASSERT_EQ(GetWindow(ownedByOther, GW_OWNER), foreign);
         EXPECT_EQ(TqGetMainWnd(), nullptr);
         MsgBoxCatcher catcher(IDOK);
         EXPECT_EQ(TqMsgBox("no owner", nullptr, MB_OK, nullptr), IDOK);
-        ASSERT_EQ(catcher.Count(), 1u);
-        EXPECT_EQ(catcher.Last().owner, nullptr);
+        EXPECT_EQ(catcher.Boxes(), (std::vector<Box>{{"no owner", "tqtest_system", nullptr, {IDOK}}}));
     }
     // Closed after our owned window is gone: an owner waits for what it owns.
     PostMessageA(foreign, WM_CLOSE, 0, 0);
-    EXPECT_EQ(other.Wait(10000), 0u);
+    EXPECT_EQ(other.Wait(10000), 1u);  // its window 0 was asked to close
 }
 
 TEST(MsgBox, ProcessNameIsCutToTheBufferBeforeTheExtensionGoes)

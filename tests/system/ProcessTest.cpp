@@ -28,15 +28,6 @@ HWND FirstWindowOf(DWORD processId)
     return nullptr;
 }
 
-// Waits until a visible window with this title exists.
-HWND WaitForWindow(const char* title)
-{
-    HWND window = nullptr;
-    for (int i = 0; i < 300 && !IsWindowVisible(window = FindWindowA(nullptr, title)); ++i)
-        Sleep(100);
-    return window;
-}
-
 }  // namespace
 
 TEST(Process, DirectLaunchQuotesTheProgramAndPassesTheArgumentsUnchanged)

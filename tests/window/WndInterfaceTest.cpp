@@ -78,13 +78,11 @@ TEST(WndInterface, VirtualOperationsAndFieldsKeepTheirPlaces)
     EXPECT_EQ(FirstMisplaced(&P::TqShow, &P::TqDoModal, &P::TqSetTitle, &P::TqSetText,
                              &P::TqSetRange, &P::TqSetPos, &P::TqPeekAndPump, &P::TqIsCancelled),
               -1);
-    // Pointer-sized fields, the int padded to the pointer behind it in 64 bits.
-    const std::vector<std::ptrdiff_t> offsets32 = {4, 8, 12, 16, 20};
-    const std::vector<std::ptrdiff_t> offsets64 = {8, 16, 24, 32, 40};
-    EXPECT_EQ(WndLayout().FieldOffsets(), sizeof(void*) == 8 ? offsets64 : offsets32);
-    EXPECT_EQ(sizeof(CTqWnd), sizeof(void*) == 8 ? 48u : 24u);
-    EXPECT_EQ(sizeof(CTqBaseProgressWnd), sizeof(void*));
-    EXPECT_EQ(sizeof(CTqWaitCursor), sizeof(void*));
+    // Pointer-sized fields after the virtual table pointer (the int padded in 64 bits).
+    const std::ptrdiff_t p = sizeof(void*);
+    EXPECT_EQ(WndLayout().FieldOffsets(), (std::vector<std::ptrdiff_t>{p, 2 * p, 3 * p, 4 * p, 5 * p}));
+    static_assert(sizeof(CTqWnd) == 6 * sizeof(void*) && sizeof(CTqWaitCursor) == sizeof(void*) &&
+                  sizeof(CTqBaseProgressWnd) == sizeof(void*), "sizes of the binary interface");
     EXPECT_EQ(P().TqIsCancelled(), 0);  // a plain progress interface is never cancelled
 }
 
