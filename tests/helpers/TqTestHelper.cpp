@@ -12,11 +12,13 @@
 //                    starts for file (1000 on failure);
 //   debug <text>...  sends each text and then "<result> tq!" to the debugger
 //                    with TqOutputDebugString;
-//   console          writes to a new console; prints what it saw on stdout;
+//   console          writes to a new console and to a pipe; exit code bits:
+//                    0 allocated, 1 written, 2 null text refused, 3 pipe
+//                    refused and left empty, 4 freed, 5 the text and no more
+//                    on the console;
 //   <document>.top   ends with the number that the document holds.
 #include <TqCommon.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -66,9 +68,10 @@ int Windows(int count, bool bottom)
     return g_closedWindows;
 }
 
+// Writes to a new console, then to a pipe: a bit for each step that went as
+// it should (see the top of this file).
 int Console()
 {
-    HANDLE pipe = GetStdHandle(STD_OUTPUT_HANDLE);
     TqFreeConsole();
     const int allocated = TqAllocConsole();
     HANDLE console = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
@@ -77,17 +80,18 @@ int Console()
     SetStdHandle(STD_OUTPUT_HANDLE, console);
     const int written = WriteConsoleA("console text and more", 12);
     const int nullText = WriteConsoleA(nullptr, 5);
-    char seen[21] = {};  // the start of the first row, without the blanks after the text
-    DWORD read = 0;
+    char seen[21] = {};  // the start of the first row
+    DWORD read = 0, waiting = 1;
     ReadConsoleOutputCharacterA(console, seen, 20, COORD{0, 0}, &read);
-    while (read > 0 && seen[read - 1] == ' ')
-        seen[--read] = 0;
-    SetStdHandle(STD_OUTPUT_HANDLE, pipe);
+    HANDLE pipeOut = nullptr, pipeIn = nullptr;
+    CreatePipe(&pipeOut, &pipeIn, nullptr, 0);
+    SetStdHandle(STD_OUTPUT_HANDLE, pipeIn);
     const int toPipe = WriteConsoleA("pipe", 4);
+    PeekNamedPipe(pipeOut, nullptr, 0, nullptr, &waiting, nullptr);
     CloseHandle(console);
-    std::printf("alloc=%d write=%d null=%d pipe=%d free=%d seen=[%s]\n", allocated, written,
-                nullText, toPipe, TqFreeConsole(), seen);
-    return 0;
+    return (allocated == 1) | (written == 1) << 1 | (nullText == 0) << 2 |
+           (toPipe == 0 && waiting == 0) << 3 | (TqFreeConsole() == 1) << 4 |
+           (std::string(seen) == "console text        ") << 5;
 }
 
 }  // namespace

@@ -2,26 +2,23 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
-void DeleteTree(const std::string& folder)
+void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& names)
 {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        names.push_back(prefix + name);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ListInto(folder, prefix + name + "\\", names);
     }
-    RemoveDirectoryA(folder.c_str());
+    FindClose(search);
 }
 
 }  // namespace
@@ -39,7 +36,21 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    DeleteTree(m_path);
+    // Sorted, everything in a folder comes after it: removed in reverse.
+    const std::vector<std::string> names = List();
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        if (!DeleteFileA((*this / *name).c_str()))
+            RemoveDirectoryA((*this / *name).c_str());
+    }
+    RemoveDirectoryA(m_path.c_str());
+}
+
+std::vector<std::string> TempFolder::List() const
+{
+    std::vector<std::string> names;
+    ListInto(m_path, "", names);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string TempFolder::WriteFile(const std::string& name, const std::string& bytes) const

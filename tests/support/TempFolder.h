@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A new, empty folder under the system's temp folder, deleted with
 // everything in it when the object goes.
@@ -20,6 +21,8 @@ public:
     std::string WriteFile(const std::string& name, const std::string& bytes) const;
     // The bytes of a file, or "<missing>" when it cannot be read.
     static std::string ReadFile(const std::string& path);
+    // Every file and folder inside, as sorted paths relative to the folder.
+    std::vector<std::string> List() const;
 
 private:
     std::string m_path;

@@ -61,7 +61,9 @@ TEST(MsgBox, OwnerCaptionAndOverwriteQuestion)
 
 TEST(MsgBox, AProcessWithOnlyAnOwnedWindowGetsABoxWithoutOwner)
 {
-    HelperProcess other("close 1");
+    void* other = nullptr;
+    unsigned long id = 0;
+    ASSERT_EQ(TqExecuteApp(other, id, kHelper.c_str(), "close 1", 0), 1);
     const HWND foreign = WaitForWindow("TqClose 0");
     ASSERT_NE(foreign, nullptr);
     {
@@ -73,8 +75,9 @@ TEST(MsgBox, AProcessWithOnlyAnOwnedWindowGetsABoxWithoutOwner)
         EXPECT_EQ(catcher.Boxes(), (std::vector<Box>{{"no owner", "tqtest_system", nullptr, {IDOK}}}));
     }
     // Closed after our owned window is gone: an owner waits for what it owns.
-    PostMessageA(foreign, WM_CLOSE, 0, 0);
-    EXPECT_EQ(other.Wait(10000), 1u);  // its window 0 was asked to close
+    int closed = 0;
+    EXPECT_EQ(TqWaitAppQuit(closed, other, id, 30000, 1), 1);
+    EXPECT_EQ(closed, 1) << "its window 0 was asked to close";
 }
 
 TEST(MsgBox, ProcessNameIsCutToTheBufferBeforeTheExtensionGoes)

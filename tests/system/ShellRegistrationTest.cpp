@@ -196,7 +196,7 @@ TEST(ShellRegistration, MissingOrOverlongItemsAreRefusedWithNothingWritten)
 TEST(ShellRegistration, TypeFormsWriteTheirTableAndNothingElseAndOpenDocuments)
 {
     // tool.exe, a copy of the helper beside the tests, where its libraries are.
-    const std::string tool = HelperProcess::BesideTests("tool.exe");
+    const std::string tool = BesideTests("tool.exe");
     CopyFileA(kHelper.c_str(), tool.c_str(), FALSE);
     const std::string shortPath = ShortPath(tool);
     const RegistryCleanup cleanup(HKEY_CLASSES_ROOT, {".toy", ".top", "tool.Document"});

@@ -12,9 +12,16 @@
 #include <vector>
 
 #include "CodePage.h"
-#include "HelperProcess.h"
 
-inline const std::string kHelper = HelperProcess::BesideTests("tqtest_helper.exe");
+// The full path of a file beside the running test program.
+inline std::string BesideTests(const std::string& fileName)
+{
+    char path[MAX_PATH];
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, program.find_last_of("\\/") + 1) + fileName;
+}
+
+inline const std::string kHelper = BesideTests("tqtest_helper.exe");
 
 // Starts program directly and waits up to 30 seconds for it to end: its exit
 // code, or -1000 when it could not be started or did not end.
@@ -46,7 +53,7 @@ inline HWND WaitForWindow(const char* title)
 inline int RunAsVersion(const std::string& version, const std::string& arguments)
 {
     const std::string name = "tqtest_helper_" + version + ".exe";
-    const std::string copy = HelperProcess::BesideTests(name.c_str());
+    const std::string copy = BesideTests(name);
     const std::string setting = "Software\\Wine\\AppDefaults\\" + name;
     CopyFileA(kHelper.c_str(), copy.c_str(), FALSE);
     SHSetValueA(HKEY_CURRENT_USER, setting.c_str(), "Version", REG_SZ, version.c_str(),
