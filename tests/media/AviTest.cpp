@@ -20,64 +20,22 @@ namespace {
 
 const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 
-// Answers the system's video compressor dialog, told by its combo box, while
-// it lives: picks the entry starting with pick (empty: keeps the preselection)
-// and presses answer. Made after a MsgBoxCatcher, it hides the dialog from
-// the catcher's hook, which would take it for a message box.
-class CompressorDialog;
-thread_local CompressorDialog* t_dialog = nullptr;
-
-class CompressorDialog {
-public:
-    explicit CompressorDialog(int answer = IDOK, const char* pick = "")
-        : m_answer(answer),
-          m_pick(pick),
-          m_hook(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()))
-    {
-        t_dialog = this;
-    }
-    ~CompressorDialog()
-    {
-        UnhookWindowsHookEx(m_hook);
-        t_dialog = nullptr;
-    }
-
-    int shown = 0;
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
-    {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        char name[16] = {};
-        HWND combo = code == HCBT_ACTIVATE && t_dialog &&
-                             GetClassNameA(window, name, sizeof name) &&
-                             !std::strcmp(name, "#32770")
-                         ? FindWindowExA(window, nullptr, "ComboBox", nullptr)
-                         : nullptr;
-        if (!combo)
-            return CallNextHookEx(nullptr, code, wParam, lParam);
-        if (window != t_dialog->m_answered)
-            t_dialog->Answer(window, combo);
-        return 0;
-    }
-
-    void Answer(HWND dialog, HWND combo)
-    {
-        m_answered = dialog;
+// Has catcher answer the system's video compressor dialog, counted in shown:
+// picks the entry starting with pick (empty: keeps the preselection) and
+// presses answer.
+void AnswerCompressor(MsgBoxCatcher& catcher, int& shown, int answer = IDOK, const char* pick = "")
+{
+    catcher.otherDialog = [&shown, answer, pick](HWND dialog) {
         ++shown;
-        if (*m_pick) {
-            SendMessageA(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(m_pick));
+        HWND combo = FindWindowExA(dialog, nullptr, "ComboBox", nullptr);
+        if (*pick) {
+            SendMessageA(combo, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(pick));
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(combo));
         }
-        PostMessageA(dialog, WM_COMMAND, m_answer, 0);
-    }
-
-    int m_answer;
-    const char* m_pick;
-    HHOOK m_hook;
-    HWND m_answered = nullptr;
-};
+        PostMessageA(dialog, WM_COMMAND, answer, 0);
+    };
+}
 
 const COLORREF kColors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
 // Red, green and blue masks: 5-5-5, 5-6-5, and 8-8-8 (also an RGBQUAD's).
@@ -167,7 +125,8 @@ TEST(Avi, FramesDrawnOrCopiedFromDibsComeBackFromTheFile)
     TestWindow owner(kFrame);
     TempFolder folder;
     MsgBoxCatcher catcher;
-    CompressorDialog dialog;
+    int dialogs = 0;
+    AnswerCompressor(catcher, dialogs);
     CTqAVI avi, copy;
     for (const auto& c : movies) {
         // Creating again finishes the movie before.
@@ -199,7 +158,7 @@ TEST(Avi, FramesDrawnOrCopiedFromDibsComeBackFromTheFile)
     avi = copy;  // assigning finishes the open movie
     EXPECT_FALSE(avi.AddFrame());
     avi.Clear();  // nothing open: nothing happens
-    EXPECT_EQ(dialog.shown, 2);
+    EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(catcher.Count(), 0u);
 
     for (const auto& c : movies) {
@@ -259,11 +218,12 @@ TEST(Avi, EachFailureOfCreateIsShownAndUnwound)
         SCOPED_TRACE(c.name);
         const std::string path = c.validFolder ? folder / "x.avi" : "C:\\no such folder\\x.avi";
         MsgBoxCatcher catcher;
-        CompressorDialog dialog(c.answer, c.pick);
+        int dialogs = 0;
+        AnswerCompressor(catcher, dialogs, c.answer, c.pick);
         EXPECT_EQ(avi.Create(path.c_str(), c.liveWindow ? owner.Handle() : gone, c.width,
                              c.height, c.rate, c.scale),
                   nullptr);
-        EXPECT_EQ(dialog.shown, c.dialogs);
+        EXPECT_EQ(dialogs, c.dialogs);
         using Boxes = std::vector<MsgBoxCatcher::Box>;
         EXPECT_EQ(catcher.Boxes(), (c.text ? Boxes{{Cp932(c.text), Cp932(u8"AVIファイル出力"), owner, {IDOK}}}
                                            : Boxes{}));
@@ -271,7 +231,9 @@ TEST(Avi, EachFailureOfCreateIsShownAndUnwound)
         DeleteFileA(path.c_str());  // fails while the writer holds the file
         EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
     }
-    CompressorDialog dialog;
+    MsgBoxCatcher catcher;
+    int dialogs = 0;
+    AnswerCompressor(catcher, dialogs);
     ASSERT_NE(avi.Create((folder / "x.avi").c_str(), owner, 8, 6, 30, 1), nullptr);
     EXPECT_TRUE(avi.AddFrame());
     avi.Clear();

@@ -10,11 +10,11 @@ thread_local MsgBoxCatcher* t_current = nullptr;
 const int kMessageTextId = 0xFFFF;
 const int kButtonIds[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
 
-bool IsMessageBox(HWND window)
+bool IsDialog(HWND window)
 {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    return std::strcmp(className, "#32770") == 0 && GetDlgItem(window, kMessageTextId);
+    return std::strcmp(className, "#32770") == 0;
 }
 
 std::string WindowText(HWND window)
@@ -75,7 +75,7 @@ MsgBoxCatcher::~MsgBoxCatcher()
 LRESULT CALLBACK MsgBoxCatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && t_current && IsMessageBox(window))
+    if (code == HCBT_ACTIVATE && t_current && IsDialog(window))
         t_current->Catch(window);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -88,6 +88,13 @@ void MsgBoxCatcher::Catch(HWND window)
             return;
     }
     m_seen.push_back(window);
+    if (FindWindowExA(window, nullptr, "ComboBox", nullptr)) {
+        if (otherDialog)
+            otherDialog(window);
+        return;
+    }
+    if (!GetDlgItem(window, kMessageTextId))
+        return;
     Box box;
     box.text = WindowText(GetDlgItem(window, kMessageTextId));
     box.caption = WindowText(window);

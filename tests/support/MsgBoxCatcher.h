@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 // Intercepts the message boxes that the calling thread shows while it lives:
 // records each box's text, caption, owner, buttons and icon, and answers it
-// with a chosen button so that no test blocks.
+// with a chosen button so that no test blocks. Other dialogs (those with a
+// combo box) go to otherDialog, once each, instead.
 class MsgBoxCatcher {
 public:
     enum class Icon { None, Hand, Question, Exclamation, Asterisk, Other };
@@ -39,6 +41,8 @@ public:
     MsgBoxCatcher(const MsgBoxCatcher&) = delete;
     MsgBoxCatcher& operator=(const MsgBoxCatcher&) = delete;
     ~MsgBoxCatcher();
+
+    std::function<void(HWND dialog)> otherDialog;
 
     void SetAnswer(int answer) { m_answer = answer; }
     const std::vector<Box>& Boxes() const { return m_boxes; }
