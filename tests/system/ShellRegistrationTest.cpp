@@ -26,6 +26,18 @@ std::pair<DWORD, std::string> Text(const std::string& text)
     return {REG_SZ, text + '\0'};
 }
 
+// Keys with their default text, and every key on the way to them.
+RegistryTree Keys(std::initializer_list<std::pair<std::string, std::string>> texts)
+{
+    RegistryTree tree;
+    for (const auto& [path, text] : texts) {
+        for (size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
+            tree[path.substr(0, at)];
+        tree[path][""] = Text(text);
+    }
+    return tree;
+}
+
 std::string ShortPath(const std::string& path)
 {
     char shortPath[MAX_PATH];
@@ -50,26 +62,16 @@ RegistryTree Changes(const RegistryTree& before, RegistryTree now)
 // and DDE commands of the ".toy" type.
 RegistryTree ToolProgId(const std::string& shortPath, const char* open, bool dde)
 {
-    const std::string id = "tool.Document";
-    RegistryTree tree = {
-        {id, {{"", Text(kToolDescription)}}},
-        {id + "\\DefaultIcon", {{"", Text(shortPath + ",1")}}},
-        {id + "\\shell", {}},
-        {id + "\\shell\\open", {}},
-        {id + "\\shell\\open\\command", {{"", Text(shortPath + open)}}},
-    };
-    if (dde)
-        tree.insert({
-            {id + "\\shell\\open\\ddeexec", {{"", Text("[open(\"%1\")]")}}},
-            {id + "\\shell\\print", {}},
-            {id + "\\shell\\print\\command", {{"", Text(shortPath + " /dde")}}},
-            {id + "\\shell\\print\\ddeexec", {{"", Text("[print(\"%1\")]")}}},
-            {id + "\\shell\\printto", {}},
-            {id + "\\shell\\printto\\command", {{"", Text(shortPath + " /dde")}}},
-            {id + "\\shell\\printto\\ddeexec",
-             {{"", Text("[printto(\"%1\",\"%2\",\"%3\",\"%4\")]")}}},
-        });
-    return tree;
+    const std::string id = "tool.Document", verb = id + "\\shell\\";
+    const RegistryTree tree = Keys({{id, kToolDescription},
+                                    {id + "\\DefaultIcon", shortPath + ",1"},
+                                    {verb + "open\\command", shortPath + open}});
+    return dde ? tree + Keys({{verb + "open\\ddeexec", "[open(\"%1\")]"},
+                              {verb + "print\\command", shortPath + " /dde"},
+                              {verb + "print\\ddeexec", "[print(\"%1\")]"},
+                              {verb + "printto\\command", shortPath + " /dde"},
+                              {verb + "printto\\ddeexec", "[printto(\"%1\",\"%2\",\"%3\",\"%4\")]"}})
+               : tree;
 }
 
 // Counts the shell's notifications that file associations changed, received
@@ -109,19 +111,14 @@ TEST(ShellRegistration, GeneralFormWritesAndChecksTheRowsItsArgumentsCallFor)
     const RegistryCleanup cleanup(HKEY_CLASSES_ROOT, {kExt, kProgId});
     const std::string id = kProgId;
     const char* const app = kHelper.c_str();
-    RegistryTree expected = {
-        {kExt, {{"", Text(kProgId)}}},
-        {id, {{"", Text("General type")}}},
-        {id + "\\shell", {}},
-        {id + "\\shell\\open", {}},
-        {id + "\\shell\\open\\command", {{"", Text(ShortPath(app) + " %1")}}},
-    };
+    RegistryTree expected = Keys(
+        {{kExt, kProgId}, {id, "General type"}, {id + "\\shell\\open\\command", ShortPath(app) + " %1"}});
     for (const int iconIndex : {-1, 7}) {  // -1 writes no icon
         EXPECT_EQ(TqUnregisterAppExt(kExt, kProgId, 0), 1);
         EXPECT_TRUE((Snapshot(kExt) + Snapshot(kProgId)).empty()) << "gone with everything below";
         ASSERT_EQ(TqRegisterAppExt(kExt, 0, kProgId, "General type", app, iconIndex, 0, 0), 1);
         EXPECT_EQ(Snapshot(kExt) + Snapshot(kProgId), expected) << iconIndex;
-        expected[id + "\\DefaultIcon"] = {{"", Text(ShortPath(app) + ",7")}};
+        expected = expected + Keys({{id + "\\DefaultIcon", ShortPath(app) + ",7"}});
     }
     const struct { int shellNew; const char* description; int iconIndex, useDde, registered; }
     checks[] = {
@@ -207,9 +204,9 @@ TEST(ShellRegistration, TypeFormsWriteTheirTableAndNothingElseAndOpenDocuments)
         return std::to_string(TqIsAppExtRegisterd(1, tool.c_str())) +
                std::to_string(TqIsAppExtRegisterd(0, tool.c_str()));
     };
-    RegistryTree toy = {{".toy", {{"", Text("tool.Document")}}},
-                        {".toy\\ShellNew", {{"NullFile", {REG_SZ, std::string("mark\0", 5)}}}}};
-    const RegistryTree top = {{".top", {{"", Text("tool.Document")}}}};
+    RegistryTree toy = Keys({{".toy", "tool.Document"}});
+    toy[".toy\\ShellNew"] = {{"NullFile", {REG_SZ, std::string("mark\0", 5)}}};
+    const RegistryTree top = Keys({{".top", "tool.Document"}});
 
     ASSERT_EQ(TqRegisterAppExt(1, tool.c_str(), 1), 1);
     EXPECT_EQ(notifications.Take(), 1);
