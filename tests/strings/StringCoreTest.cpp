@@ -12,17 +12,33 @@
 namespace {
 
 // A text of 4 GiB + 1 MiB 'a's that costs 1 MiB of memory: one section mapped
-// again and again side by side, then one that starts with the terminator.
+// again and again side by side, then one of zeros, the terminator. Text() is
+// null when the address space had no room for it.
 class HugeText {
-    static constexpr size_t kPiece = 1u << 20;
-    static constexpr size_t kGranularity = 0x10000;  // views start at multiples of it
+    static constexpr size_t kPiece = 1u << 20;  // a multiple of the 64 KiB at which views start
 
 public:
     static constexpr unsigned long long kLength = (1ull << 32) + kPiece;
 
     HugeText()
-        : m_letters(Section(kPiece)), m_end(Section(kGranularity)), m_text(Place())
     {
+        if (void* fill = MapViewOfFile(m_letters, FILE_MAP_WRITE, 0, 0, kPiece)) {
+            std::memset(fill, 'a', kPiece);
+            UnmapViewOfFile(fill);
+        }
+        // A free range found by reserving it, then filled with views.
+        const size_t pieces = static_cast<size_t>(kLength / kPiece);
+        char* base = static_cast<char*>(
+            VirtualAlloc(nullptr, (pieces + 1) * kPiece, MEM_RESERVE, PAGE_NOACCESS));
+        if (!base || !VirtualFree(base, 0, MEM_RELEASE))
+            return;
+        for (size_t i = 0; i <= pieces; ++i) {
+            m_views.push_back(MapViewOfFileEx(i < pieces ? m_letters : m_end, FILE_MAP_READ, 0, 0,
+                                              kPiece, base + i * kPiece));
+            if (!m_views.back())
+                return;
+        }
+        m_text = base;
     }
     HugeText(const HugeText&) = delete;
     HugeText& operator=(const HugeText&) = delete;
@@ -34,43 +50,17 @@ public:
         CloseHandle(m_end);
     }
 
-    // Null when the address space had no room for it.
     const char* Text() const { return m_text; }
 
 private:
-    static HANDLE Section(size_t size)
+    static HANDLE Section()
     {
-        return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                  static_cast<DWORD>(size), nullptr);
+        return CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kPiece, nullptr);
     }
 
-    const char* Place()
-    {
-        if (void* fill = MapViewOfFile(m_letters, FILE_MAP_WRITE, 0, 0, kPiece)) {
-            std::memset(fill, 'a', kPiece);
-            UnmapViewOfFile(fill);
-        }
-        // A free range found by reserving it, then filled with views.
-        const size_t pieces = static_cast<size_t>(kLength / kPiece);
-        char* base = static_cast<char*>(
-            VirtualAlloc(nullptr, pieces * kPiece + kGranularity, MEM_RESERVE, PAGE_NOACCESS));
-        if (!base)
-            return nullptr;
-        VirtualFree(base, 0, MEM_RELEASE);
-        for (size_t i = 0; i <= pieces; ++i) {
-            void* view = MapViewOfFileEx(i < pieces ? m_letters : m_end, FILE_MAP_READ, 0, 0,
-                                         i < pieces ? kPiece : kGranularity, base + i * kPiece);
-            if (!view)
-                return nullptr;
-            m_views.push_back(view);
-        }
-        return base;
-    }
-
-    HANDLE m_letters;
-    HANDLE m_end;
+    HANDLE m_letters = Section(), m_end = Section();
     std::vector<void*> m_views;
-    const char* m_text;
+    const char* m_text = nullptr;
 };
 
 }  // namespace
