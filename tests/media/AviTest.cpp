@@ -1,24 +1,12 @@
 // The AVI writer on real files: the compressor dialog answered from the test,
 // movies read back by ffprobe and decoded by ffmpeg.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <string>
-#include <vector>
 
-#include "CodePage.h"
 #include "MediaTestSupport.h"
-#include "MsgBoxCatcher.h"
-#include "TempFolder.h"
-#include "TestWindow.h"
 
 namespace {
-
-const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 
 // Has catcher answer the system's video compressor dialog, counted in shown:
 // picks the entry starting with pick (empty: keeps the preselection) and

@@ -1,9 +1,5 @@
 #include "MediaTestSupport.h"
 
-#include <windows.h>
-
-#include "TempFolder.h"
-
 std::string ShellPath(const std::string& windowsPath)
 {
     using ToUnix = char*(CDECL*)(LPCWSTR);

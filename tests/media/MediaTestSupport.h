@@ -1,6 +1,18 @@
 #pragma once
 
+// What the media tests share: their support headers, and the Linux tools
+// that read back what the library wrote.
+#include <TqCommon.h>
+
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
+
+#include "CodePage.h"
+#include "MsgBoxCatcher.h"
+#include "TempFolder.h"
+#include "TestWindow.h"
 
 // A file's Linux path, quoted for the Linux shell.
 std::string ShellPath(const std::string& windowsPath);

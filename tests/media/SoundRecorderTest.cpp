@@ -5,24 +5,13 @@
 // stays open throughout; saving or closing right after stopping can corrupt
 // its heap, so a stopped device settles first; recording 4 bits per sample
 // crashes it; saving twice to one path deletes the file.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "CodePage.h"
 #include "MediaTestSupport.h"
-#include "MsgBoxCatcher.h"
-#include "TempFolder.h"
-#include "TestWindow.h"
 
 namespace {
 
-const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 const DWORD kRecordMs = 300;  // the null device records about ten times faster than real time
 const DWORD kSettleMs = 500;
 using Boxes = std::vector<MsgBoxCatcher::Box>;

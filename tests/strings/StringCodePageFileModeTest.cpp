@@ -5,8 +5,6 @@
 #include "StringTestSupport.h"
 
 #include "AddressSpaceHog.h"
-#include "MsgBoxCatcher.h"
-#include "TempFolder.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "MsgBoxCatcher.h"
-
 namespace {
 
 // A text of 4 GiB + 1 MiB 'a's that costs 1 MiB of memory: one section mapped

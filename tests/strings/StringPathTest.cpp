@@ -4,8 +4,6 @@
 // buffers: those fail cleanly, never truncated or written past a buffer.
 #include "StringTestSupport.h"
 
-#include "TempFolder.h"
-
 TEST(StringPath, ComposingSplittingAndEditing)
 {
     const std::string hyouDir = "\\" + kHyou, soExt = kSo + ".bmp";

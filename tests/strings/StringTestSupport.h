@@ -1,13 +1,16 @@
 #pragma once
 
 // What the string tests share: code page 932 texts whose trail bytes are
-// ASCII characters, and one table form for operations on a string.
+// ASCII characters, one table form for operations on a string, and the
+// support headers.
 #include <TqCommon.h>
 
 #include <functional>
 #include <string>
 
+#include "MsgBoxCatcher.h"
 #include "TableRows.h"
+#include "TempFolder.h"
 
 const unsigned int kNone = 0xFFFFFFFFu;  // not found; as a length or end: to the end
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+// A visible top-level window with a caption and a sizing frame.
+constexpr DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+
 // A plain window of a test-only class (DefWindowProcA), destroyed with its
 // scope: what the tests use as a main window, an owner or a parent.
 class TestWindow {

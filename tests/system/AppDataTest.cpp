@@ -2,10 +2,6 @@
 // double-byte company and application names, read back with the registry
 // functions: every type and byte kept, size 0 and missing names refused,
 // removal of the value alone; and the key guard behind them.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
 #include "SystemTestSupport.h"
 #include "system/internal/TqRegistryKey.h"
 

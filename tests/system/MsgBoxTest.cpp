@@ -1,18 +1,10 @@
 // Message boxes and process identity on real windows: the main window and
 // caption that TqMsgBox supplies, the overwrite question byte for byte in code
 // page 932, the process name, and the captioned frame around a window.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
-#include "MsgBoxCatcher.h"
 #include "SystemTestSupport.h"
-#include "TempFolder.h"
-#include "TestWindow.h"
 
 namespace {
 
-const DWORD kFrame = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 using Icon = MsgBoxCatcher::Icon;
 using Box = MsgBoxCatcher::Box;

@@ -2,12 +2,7 @@
 // real system: helper copies to which Wine reports another Windows version,
 // this test as the helper's debugger, a real console read back, real folders
 // with double-byte names.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
 #include "SystemTestSupport.h"
-#include "TempFolder.h"
 
 namespace {
 

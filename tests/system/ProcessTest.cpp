@@ -1,13 +1,7 @@
 // Starting programs and documents and waiting for them, with the helper
 // program as the started process: the exact command line of the direct form,
 // the shell's verb, closing the first window, time-outs and exit codes.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
-#include "MsgBoxCatcher.h"
 #include "SystemTestSupport.h"
-#include "TempFolder.h"
 
 namespace {
 

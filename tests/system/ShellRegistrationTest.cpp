@@ -2,16 +2,9 @@
 // key and value read back with its type and bytes, the check, removal, the
 // shell's notification, whole-root listings showing that nothing else
 // changes, and a document opened through the registration.
-#include <TqCommon.h>
-
-#include <gtest/gtest.h>
-
 #include <shlobj.h>
 
-#include "MsgBoxCatcher.h"
 #include "SystemTestSupport.h"
-#include "TempFolder.h"
-#include "TestWindow.h"
 
 namespace {
 

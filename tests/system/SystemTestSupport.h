@@ -1,8 +1,10 @@
 #pragma once
 
-// What the system-service tests share: the helper program, registry keys
-// removed around a test, and registry listings.
+// What the system-service tests share: their support headers, the helper
+// program, registry keys removed around a test, and registry listings.
 #include <TqCommon.h>
+
+#include <gtest/gtest.h>
 
 #include <shlwapi.h>
 
@@ -12,6 +14,9 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "MsgBoxCatcher.h"
+#include "TempFolder.h"
+#include "TestWindow.h"
 
 // The full path of a file beside the running test program.
 inline std::string BesideTests(const std::string& fileName)

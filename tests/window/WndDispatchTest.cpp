@@ -33,7 +33,7 @@ TEST(WndDispatch, EveryMessageReachesItsHandlerOrTheDefault)
     ASSERT_EQ(wnd.CreateTop("Dispatch"), 1);
     const HWND self = wnd.GetHwnd(), other = reinterpret_cast<HWND>(0x5678);
     const HMENU menu = reinterpret_cast<HMENU>(0x9ABC);
-    TestWindow twin(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, "Dispatch");
+    TestWindow twin(kFrame, nullptr, 0, "Dispatch");
     const HDC dc = CreateCompatibleDC(nullptr);
     const HRGN region = CreateRectRgn(0, 0, 10, 10);
     CREATESTRUCTA create = {};

@@ -88,7 +88,7 @@ TEST(WndInterface, VirtualOperationsAndFieldsKeepTheirPlaces)
 
 TEST(WndInterface, RectangleWrappersConvertBothCornersOrFail)
 {
-    TestWindow parent(WS_OVERLAPPEDWINDOW | WS_VISIBLE), child(WS_CHILD | WS_VISIBLE, parent);
+    TestWindow parent(kFrame), child(WS_CHILD | WS_VISIBLE, parent);
     CTqWnd wnd;
     ASSERT_EQ(wnd.Attach(child), 1);
     const RECT target = {12, 15, 62, 45};
