@@ -10,8 +10,6 @@
 //   launch <file> <runAs> <useDefaultVerb>
 //                    the exit code of what the shell form of TqExecuteApp
 //                    starts for file (1000 on failure);
-//   debug <text>...  sends each text and then "<result> tq!" to the debugger
-//                    with TqOutputDebugString;
 //   console          writes to a new console and to a pipe; exit code bits:
 //                    0 allocated, 1 written, 2 null text refused, 3 pipe
 //                    refused and left empty, 4 freed, 5 the text and no more
@@ -121,11 +119,6 @@ int main(int argc, char** argv)
                                       std::atoi(argv[4])) &&
                          TqWaitAppQuit(exitCode, process, 0, 30000, 0);
         return run ? exitCode : kFailed;
-    }
-    if (mode == "debug") {
-        for (int i = 2; i < argc; ++i)
-            TqOutputDebugString("%d %s%c", TqOutputDebugString("%s", argv[i]), "tq", '!');
-        return 0;
     }
     if (mode == "console")
         return Console();

@@ -25,35 +25,20 @@ std::string WindowText(HWND window)
     return text;
 }
 
-BOOL CALLBACK FindIcon(HWND child, LPARAM param)
-{
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-        return TRUE;
-    *reinterpret_cast<HICON*>(param) =
-        reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return FALSE;
-}
-
+// The icon the box shows: the system icon of a static control's, if any.
 MsgBoxCatcher::Icon IconOf(HWND box)
 {
     HICON shown = nullptr;
-    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&shown));
-    if (!shown)
-        return MsgBoxCatcher::Icon::None;
-    const struct {
-        LPCSTR id;
-        MsgBoxCatcher::Icon icon;
-    } known[] = {
-        {IDI_HAND, MsgBoxCatcher::Icon::Hand},
-        {IDI_QUESTION, MsgBoxCatcher::Icon::Question},
-        {IDI_EXCLAMATION, MsgBoxCatcher::Icon::Exclamation},
-        {IDI_ASTERISK, MsgBoxCatcher::Icon::Asterisk},
-    };
-    for (const auto& entry : known) {
-        if (LoadIconA(nullptr, entry.id) == shown)
-            return entry.icon;
+    for (HWND child = GetWindow(box, GW_CHILD); child && !shown; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     }
-    return MsgBoxCatcher::Icon::Other;
+    const LPCSTR known[] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};  // as in Icon
+    for (size_t i = 0; shown && i < 4; ++i) {
+        if (LoadIconA(nullptr, known[i]) == shown)
+            return static_cast<MsgBoxCatcher::Icon>(i + 1);
+    }
+    return shown ? MsgBoxCatcher::Icon::Other : MsgBoxCatcher::Icon::None;
 }
 
 }  // namespace

@@ -1,46 +1,21 @@
 // OS version, debugger output, console, directory chains and resources on the
 // real system: helper copies to which Wine reports another Windows version,
-// this test as the helper's debugger, a real console read back, real folders
-// with double-byte names.
+// the debugger's texts caught on their way, a real console read back, real
+// folders with double-byte names.
 #include "SystemTestSupport.h"
 
 namespace {
 
-// Starts the helper as the debuggee of this test and collects the texts it
-// sends to the debugger until it ends.
-std::vector<std::string> DebugTexts(const std::string& arguments)
+// The texts sent to the debugger while it is set: the exception that carries
+// each to a debugger passes this first-chance handler on its way.
+std::vector<std::string>* t_debugTexts = nullptr;
+
+LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* exception)
 {
-    std::vector<std::string> texts;
-    std::string commandLine = "\"" + kHelper + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE,
-                        DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &started))
-        return texts;
-    DEBUG_EVENT event;
-    while (WaitForDebugEvent(&event, 30000)) {
-        const DWORD code = event.dwDebugEventCode;
-        if (code == CREATE_PROCESS_DEBUG_EVENT)
-            CloseHandle(event.u.CreateProcessInfo.hFile);
-        if (code == LOAD_DLL_DEBUG_EVENT && event.u.LoadDll.hFile)
-            CloseHandle(event.u.LoadDll.hFile);
-        if (code == OUTPUT_DEBUG_STRING_EVENT) {
-            std::string text(event.u.DebugString.nDebugStringLength, '\0');
-            ReadProcessMemory(started.hProcess, event.u.DebugString.lpDebugStringData, &text[0],
-                              text.size(), nullptr);
-            texts.push_back(text.c_str());
-        }
-        const bool fault = code == EXCEPTION_DEBUG_EVENT &&
-                           event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT;
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId,
-                           fault ? DBG_EXCEPTION_NOT_HANDLED : DBG_CONTINUE);
-        if (code == EXIT_PROCESS_DEBUG_EVENT)
-            break;
-    }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return texts;
+    const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+    if (record.ExceptionCode == DBG_PRINTEXCEPTION_C && t_debugTexts && record.NumberParameters >= 2)
+        t_debugTexts->emplace_back(reinterpret_cast<const char*>(record.ExceptionInformation[1]));
+    return EXCEPTION_CONTINUE_SEARCH;
 }
 
 }  // namespace
@@ -63,17 +38,21 @@ TEST(OsVersion, CachedAnswersFollowTheReportedWindowsVersion)
 
 TEST(DebugOutput, TextsReachTheDebuggerCutAt255Characters)
 {
-    // The helper sends each argument, then "<result> tq!" formatted with %d %s%c.
     std::string text;
     while (text.size() < 300)
         text += static_cast<char>('a' + text.size() % 26);
     const std::string cut = text.substr(0, 255);
-    const std::vector<std::string> expected = {
-        text.substr(0, 10), "10 tq!", cut, "255 tq!", cut, "-1 tq!", cut, "-1 tq!"};
-    EXPECT_EQ(DebugTexts("debug " + text.substr(0, 10) + " " + cut + " " + text.substr(0, 256) +
-                         " " + text),
-              expected);
+    std::vector<std::string> texts;
+    t_debugTexts = &texts;
+    void* const handler = AddVectoredExceptionHandler(1, CatchDebugText);
+    // Each text, then "<result> tq!" formatted with %d %s%c.
+    for (const std::string& sent : {text.substr(0, 10), cut, text.substr(0, 256), text})
+        TqOutputDebugString("%d %s%c", TqOutputDebugString("%s", sent.c_str()), "tq", '!');
     EXPECT_EQ(TqOutputDebugString(nullptr), 0);
+    RemoveVectoredExceptionHandler(handler);
+    t_debugTexts = nullptr;
+    EXPECT_EQ(texts, (std::vector<std::string>{text.substr(0, 10), "10 tq!", cut, "255 tq!", cut,
+                                               "-1 tq!", cut, "-1 tq!"}));
 }
 
 TEST(Console, WritesReachANewConsoleAndNothingElse)

@@ -60,7 +60,7 @@ public:
 
     int CreateTop(const char* title = "Recorder", HMENU menu = nullptr)
     {
-        return Create(RecorderClass(), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200,
+        return Create(RecorderClass(), title, kFrame, 20, 20, 300, 200,
                       nullptr, static_cast<unsigned int>(reinterpret_cast<UINT_PTR>(menu)));
     }
     int Count(const std::string& call) const

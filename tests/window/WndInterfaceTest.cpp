@@ -190,11 +190,9 @@ TEST(WndCommand, AcceleratorsTurnKeyPressesIntoCommandsInTheMessageLoop)
 TEST(WndCommand, ReservedAndWaitCursorsReplaceTheClassCursor)
 {
     CTqWnd wnd;  // with CTqWnd's own OnSetCursor
-    ASSERT_EQ(wnd.Create(RecorderClass(), "Cursor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                         100, nullptr, 0),
-              1);
-    const auto system = [](WORD id) { return LoadCursorA(nullptr, MAKEINTRESOURCEA(id)); };
-    const HCURSOR arrow = system(32512), wait = system(32514), cross = system(32515);
+    ASSERT_EQ(wnd.Create(RecorderClass(), "Cursor", kFrame, 0, 0, 200, 100, nullptr, 0), 1);
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW), wait = LoadCursor(nullptr, IDC_WAIT),
+                  cross = LoadCursor(nullptr, IDC_CROSS);
     // The cursor after WM_SETCURSOR as the system sends it while the mouse
     // moves over the client area.
     const auto shown = [&] {
