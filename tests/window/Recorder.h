@@ -1,8 +1,11 @@
 #pragma once
 
 // A CTqWnd subclass that overrides every handler and logs each call with its
-// arguments, so that tests see what the dispatch unpacked.
+// arguments, so that tests see what the dispatch unpacked; with what the
+// window tests share.
 #include <TqCommon.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>

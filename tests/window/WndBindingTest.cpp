@@ -1,8 +1,6 @@
 // Binding windows to objects: Create, Attach, Destroy, the handle map as the
 // window procedure and PreTranslateProc see it, and windows or objects that
 // go away first.
-#include <gtest/gtest.h>
-
 #include <iterator>
 #include <new>
 

@@ -1,8 +1,6 @@
 // Message dispatch: every message of the table, and some outside it, sent to a
 // bound window; its unpacked arguments and its result against what
 // DefWindowProcA gives for the same message on a plain twin window.
-#include <gtest/gtest.h>
-
 #include "Recorder.h"
 
 namespace {
