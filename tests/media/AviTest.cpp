@@ -107,8 +107,8 @@ TEST(Avi, FramesDrawnOrCopiedFromDibsComeBackFromTheFile)
         const char* packet;  // rows padded to 4 bytes; every frame a key frame
         const char* stream;
     } movies[] = {
-        {6, 4, 30, 1, int(std::size(kDibs)), 13, ",80,K_\n", "rawvideo,6,4,30/1,13\n"},
-        {5, 3, 2997, 100, 0, 2, ",48,K_\n", "rawvideo,5,3,2997/100,2\n"},
+        {6, 4, 30, 1, int(std::size(kDibs)), 13, ",80,K_\n", "rawvideo,6,4,30/1,13,13\n"},
+        {5, 3, 2997, 100, 0, 2, ",48,K_\n", "rawvideo,5,3,2997/100,2,2\n"},
     };
     TestWindow owner(kFrame);
     TempFolder folder;
@@ -156,7 +156,7 @@ TEST(Avi, FramesDrawnOrCopiedFromDibsComeBackFromTheFile)
         for (int n = 0; n < c.frames; ++n)
             packets += std::to_string(n) + c.packet;
         EXPECT_EQ(Probe(path, "v", "packet=pts,size,flags:stream=codec_name,width,height,"
-                                   "r_frame_rate,nb_read_frames"),
+                                   "r_frame_rate,nb_frames,nb_read_frames"),
                   packets + c.stream);
         const std::string frames =
             RunUnix("ffmpeg -v error -i " + ShellPath(path) + " -f rawvideo -pix_fmt bgr24 -");
