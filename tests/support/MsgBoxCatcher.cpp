@@ -1,5 +1,6 @@
 #include "MsgBoxCatcher.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -68,10 +69,8 @@ LRESULT CALLBACK MsgBoxCatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 void MsgBoxCatcher::Catch(HWND window)
 {
     // A box can be activated more than once: record and answer it once.
-    for (HWND seen : m_seen) {
-        if (seen == window)
-            return;
-    }
+    if (std::find(m_seen.begin(), m_seen.end(), window) != m_seen.end())
+        return;
     m_seen.push_back(window);
     if (FindWindowExA(window, nullptr, "ComboBox", nullptr)) {
         if (otherDialog)
