@@ -25,7 +25,16 @@
 namespace {
 
 const int kFailed = 1000;
+// Windows nobody asks to close (a failed test) go by themselves after this
+// long, so that no helper outlives its test run and holds the test runner's
+// output open.
+const UINT kGiveUpMs = 120000;
 int g_closedWindows = 0;
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    ExitProcess(kFailed);
+}
 
 LRESULT CALLBACK CloseRecorder(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -60,6 +69,7 @@ int Windows(int count, bool bottom)
         SetWindowPos(window, bottom ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | (bottom ? SWP_NOACTIVATE : 0));
     }
+    SetTimer(nullptr, 0, kGiveUpMs, GiveUp);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);
