@@ -2,67 +2,67 @@
 // under the mouse, by messages and by real input; the controls' binary
 // interface.
 #include <algorithm>
-#include <cstring>
 
 #include "ControlsSupport.h"
+#include "VtableSlots.h"
 
 using namespace ctl;
 
+// Sizes by the width of pointers and handles.
+constexpr size_t ByWidth(size_t wide, size_t narrow)
+{
+    return sizeof(void*) == 8 ? wide : narrow;
+}
+static_assert(sizeof(CTqButtonCtrl) == ByWidth(48, 24) && sizeof(CTqBmpButtonCtrl) == ByWidth(72, 44) &&
+                  sizeof(CTqCstmButtonCtrl) == ByWidth(88, 60) && sizeof(CTqSliderCtrl) == ByWidth(48, 24) &&
+                  sizeof(CTqVolumeSliderCtrl) == ByWidth(64, 32) &&
+                  sizeof(CTqTimeSliderCtrl) == ByWidth(176, 136) && sizeof(CTqPlayerCtrl) == ByWidth(504, 376),
+              "the controls' sizes");
+
 namespace {
 
-// The vtable slot of a virtual member function counted from the first after
-// CTqWnd's two destructor slots and 39 operations, and the offset of a field,
-// as the Itanium C++ ABI represents pointers to members.
-template <class F>
-long Slot(F function)
-{
-    std::uintptr_t pointer;
-    std::memcpy(&pointer, &function, sizeof pointer);
-    return static_cast<long>((pointer - 1) / sizeof(void*)) - 41;
-}
-template <class M>
-std::ptrdiff_t Offset(M field)
-{
-    std::ptrdiff_t offset;
-    std::memcpy(&offset, &field, sizeof offset);
-    return offset;
-}
+// New virtual operations follow CTqWnd's two destructors and 39 operations.
+const long kFirstNew = 41;
 struct B : CTqButtonCtrl {
-    static Longs Get() { return {Slot(&B::Create), Slot(&B::OnClick)}; }
+    static int Misplaced() { return FirstMisplaced(kFirstNew, &B::Create, &B::OnClick); }
 };
 struct T : CTqTimeSliderCtrl {
-    static Longs Get()
+    static int Misplaced()
     {
-        return {Slot(&T::Create), Slot(&T::OnStartTrack), Slot(&T::OnTracking),
-                Slot(&T::OnEndTrack)};
+        return FirstMisplaced(kFirstNew, &T::Create, &T::OnStartTrack, &T::OnTracking, &T::OnEndTrack);
     }
 };
 struct P : CTqPlayerCtrl {
-    static Longs Get()
+    static int Misplaced()
     {
-        return {Slot(&P::Create),          Slot(&P::OnPlay),           Slot(&P::OnTimeStartTrack),
-                Slot(&P::OnTimeTracking),  Slot(&P::OnTimeEndTrack),   Slot(&P::OnVolumeStartTrack),
-                Slot(&P::OnVolumeTracking), Slot(&P::OnVolumeEndTrack), Offset(&P::m_btnPlay),
-                Offset(&P::m_timeSlider),  Offset(&P::m_volumeSlider)};
+        return FirstMisplaced(kFirstNew, &P::Create, &P::OnPlay, &P::OnTimeStartTrack, &P::OnTimeTracking,
+                              &P::OnTimeEndTrack, &P::OnVolumeStartTrack, &P::OnVolumeTracking,
+                              &P::OnVolumeEndTrack);
+    }
+    // Offsets of fields, as the Itanium C++ ABI represents pointers to them.
+    template <class Field>
+    static size_t Offset(Field field)
+    {
+        size_t offset;
+        std::memcpy(&offset, &field, sizeof offset);
+        return offset;
+    }
+    static std::vector<size_t> Offsets()
+    {
+        return {Offset(&P::m_btnPlay), Offset(&P::m_timeSlider), Offset(&P::m_volumeSlider)};
     }
 };
 
 }  // namespace
 
-TEST(ControlInterface, NewVirtualOperationsInOrderMembersAndSizes)
+TEST(ControlInterface, NewVirtualOperationsInOrderAndFieldOffsets)
 {
-    EXPECT_EQ(B::Get(), Longs({0, 1}));
-    EXPECT_EQ(T::Get(), Longs({0, 1, 2, 3}));
-    // Offsets and sizes follow the width of pointers and handles.
-    const bool wide = sizeof(void*) == 8;
-    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, wide ? 48 : 24, wide ? 136 : 88,
-                               wide ? 320 : 232}));
-    EXPECT_EQ(Longs({Slot(&CTqCstmButtonCtrl::Create), Slot(&CTqSliderCtrl::Create)}), Longs(2, 0));
-    EXPECT_EQ(Longs({sizeof(CTqButtonCtrl), sizeof(CTqBmpButtonCtrl), sizeof(CTqCstmButtonCtrl),
-                     sizeof(CTqSliderCtrl), sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
-                     sizeof(CTqPlayerCtrl), CTqPlayerCtrl::GetClientHeight()}),
-              wide ? Longs({48, 72, 88, 48, 64, 176, 504, 24})
-                   : Longs({24, 44, 60, 24, 32, 136, 376, 24}));
+    EXPECT_EQ(Longs({B::Misplaced(), T::Misplaced(), P::Misplaced(),
+                     FirstMisplaced(kFirstNew, &CTqCstmButtonCtrl::Create),
+                     FirstMisplaced(kFirstNew, &CTqSliderCtrl::Create)}),
+              Longs(5, -1));
+    EXPECT_EQ(P::Offsets(), std::vector<size_t>({ByWidth(48, 24), ByWidth(136, 88), ByWidth(320, 232)}));
+    EXPECT_EQ(CTqPlayerCtrl::GetClientHeight(), 24);
 }
 
 TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
@@ -78,8 +78,8 @@ TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
         EXPECT_EQ(Longs({info->biWidth, info->biHeight, info->biBitCount}), Longs({16, 16, 4}));
         const Picture face = Face(id);
         EXPECT_EQ(Pixels({face.At(0, 0), face.At(15, 0), face.At(0, 15), face.At(15, 15)}),
-                  Pixels(4, kMagentaPixel));
-        EXPECT_LT(std::count(face.pixels.begin(), face.pixels.end(), kMagentaPixel), 216) << id;
+                  Pixels(4, kMagenta));
+        EXPECT_LT(std::count(face.begin(), face.end(), kMagenta), 216) << id;
         for (const Picture& other : faces)
             EXPECT_NE(face, other) << id;
         faces.push_back(face);
@@ -122,7 +122,7 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
     // kind 0: owner-drawn bitmap button, 1: custom, 2: custom with gradient.
     struct Case { int kind, width, height, face, checkedFace, checked, pushed, disabled, shows;
                   std::uint32_t transparent; };
-    const std::uint32_t m = kMagentaPixel;
+    const std::uint32_t m = kMagenta;
     const Case cases[] = {
         {0, 23, 23, kPlay, 0, 0, 0, 0, kPlay, m},   {0, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},
         {0, 23, 23, kPlay, kPause, 1, 0, 0, kPause, m}, {0, 23, 23, kPlay, 0, 1, 0, 0, 0, m},
@@ -164,12 +164,19 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
         const Picture bare = Paint(button.GetHwnd());
         const int x = (c.width - 16) / 2 + c.pushed, y = (c.height - 16) / 2 + c.pushed;
         Picture expected = WithFace(bare, c.shows ? Face(c.shows) : Picture(), x, y, c.transparent);
-        if (c.disabled) {
-            const tq::WindowDC dc(button.GetHwnd());
-            const tq::GdiObject<HBITMAP> face(
-                LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(kPlay)));
-            TqDisabledBlt(dc, x, y, 16, 16, face, 0, 0);
-            expected = CaptureDC(dc, c.width, c.height);
+        // Greyed: the face colour, the shadow where the face is nearer black
+        // than white, the highlight one pixel right and down of that.
+        const Picture face = Face(kPlay);
+        const auto dark = [&](int fx, int fy) {
+            const COLORREF f = fx >= 0 && fy >= 0 && fx < 16 && fy < 16 ? face.At(fx, fy) : RGB(255, 255, 255);
+            return GetRValue(f) + GetGValue(f) + GetBValue(f) < 383;
+        };
+        for (int i = 0; c.disabled && i < 17 * 17; ++i) {
+            const int fx = i % 17, fy = i / 17, colour = dark(fx, fy) ? COLOR_BTNSHADOW
+                                                      : dark(fx - 1, fy - 1) ? COLOR_BTNHIGHLIGHT
+                                                      : fx < 16 && fy < 16   ? COLOR_BTNFACE : -1;
+            if (colour >= 0 && x + fx < c.width && y + fy < c.height)
+                expected[(y + fy) * c.width + x + fx] = Sys(colour);
         }
         faces(c.face, c.checkedFace, c.transparent ? kMagenta : RGB(0, 0, 0));
         EXPECT_EQ(Paint(button.GetHwnd()), expected) << row;
@@ -192,53 +199,49 @@ TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
     RECT placed[4] = {};
     bmp.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[0]);
     custom.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[1]);
-    bmp.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 0, &placed[2]);
-    custom.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 1, &placed[3]);
+    bmp.DrawBmp(canvas.Dc(), {10, 20, 33, 43}, 1, 0, &placed[2]);
+    custom.DrawBmp(canvas.Dc(), {10, 20, 33, 43}, 1, 1, &placed[3]);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(Longs({placed[i].left, placed[i].top, placed[i].right, placed[i].bottom}),
                   i < 2 ? Longs(4, 0) : Longs({13, 23, 29, 39}));
     EXPECT_EQ(bmp.DrawItem(nullptr), 0);
 }
 
-// At rest and pressed: the system frame, or the raised and sunken edges (outer
-// then inner, top-left then bottom-right) over the gradient, which runs from
+// At rest and pressed: the system's soft push-button frame over the face
+// colour, or the raised and sunken edges over the gradient, which runs from
 // the highlight to exactly the face colour at the middle row, then to the
-// shadow, every column alike.
+// shadow. Edges outer then inner, top-left then bottom-right; every column
+// alike.
 TEST_F(ControlTest, CustomButtonFramesEdgesAndGradient)
 {
-    const int edges[2][4] = {
+    const int edges[4][4] = {  // plain, gradated, plain pressed, gradated pressed
+        {COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
         {COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
+        {COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT},
         {COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}};
+    const COLORREF face = Sys(COLOR_BTNFACE);
     for (int height : {24, 21, 7}) {
-        for (int kind : {0, 1, 2, 3}) {  // gradated, pressed
-            const int gradated = kind & 1, pressed = kind >> 1, last = height - 1, mid = height / 2;
+        for (int kind : {0, 1, 2, 3}) {
+            const int gradated = kind & 1, last = height - 1, mid = height / 2;
             Button button;
             ASSERT_EQ(button.Open(host, 40, height), 1);
             button.SetBmpID(0, kMagenta);
             button.IsGradated() = gradated;
             button.IsFocusEnabled() = 0;
-            if (pressed)
+            if (kind & 2)
                 Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
             const Picture p = Paint(button.GetHwnd());
             button.Destroy();
-            const Canvas frame(40, height);
-            RECT all = {0, 0, 40, height};
-            DrawFrameControl(frame.dc, &all, DFC_BUTTON,
-                             DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-            if (!gradated) {
-                EXPECT_EQ(p, frame.Read()) << height << pressed;
-                continue;
-            }
-            const int* e = edges[pressed];
+            const int* e = edges[kind];
             EXPECT_EQ(Pixels({p.At(20, 0), p.At(0, 3), p.At(20, 1), p.At(1, 3), p.At(20, last),
                               p.At(39, 3), p.At(20, last - 1), p.At(38, 3), p.At(30, mid)}),
                       Pixels({Sys(e[0]), Sys(e[0]), Sys(e[1]), Sys(e[1]), Sys(e[2]), Sys(e[2]),
-                              Sys(e[3]), Sys(e[3]), Sys(COLOR_BTNFACE)}))
-                << height << pressed;
-            EXPECT_NE(p.At(30, 2), Sys(COLOR_BTNFACE)) << height;
-            EXPECT_NE(p.At(30, mid + 1), Sys(COLOR_BTNFACE)) << height;
+                              Sys(e[3]), Sys(e[3]), face}))
+                << height << " " << kind;
+            EXPECT_EQ(p.At(30, 2) != face && p.At(30, mid + 1) != face, gradated == 1) << height;
             for (int y = 2; y < height - 2; ++y) {
-                EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), Sys(COLOR_BTNFACE))) << height << y;
+                EXPECT_TRUE(gradated || p.At(30, y) == face) << height << " " << y;
+                EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), face)) << height << y;
                 EXPECT_TRUE(y == 2 || NotDarker(p.At(30, y - 1), p.At(30, y))) << height << y;
                 EXPECT_EQ(p.At(2, y), p.At(37, y)) << height << " " << y;
             }

@@ -194,10 +194,9 @@ TEST_F(Player, TimeAndVolumeDragsInOrderWithTheirPositions)
 TEST_F(Player, BackgroundAndForeignRequests)
 {
     player.MoveWindow(0, 0, 400, 40, TRUE);
-    Canvas canvas(400, 40);
-    PatBlt(canvas.dc, 0, 0, 400, 40, BLACKNESS);
-    SendMessageA(player.GetHwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc.Get()), 0);
-    const Picture e = canvas.Read();
+    const Canvas canvas(400, 40, 0);
+    SendMessageA(player.GetHwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()), 0);
+    const Picture e = canvas.Pixels();
     EXPECT_EQ(Pixels({e.At(0, 0), e.At(200, 23), e.At(399, 23), e.At(0, 24), e.At(399, 39)}),
               Pixels({0, 0, 0, Sys(COLOR_BTNFACE), Sys(COLOR_BTNFACE)}));
 
