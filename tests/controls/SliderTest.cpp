@@ -289,8 +289,8 @@ TEST_F(ControlTest, TimeSliderGradientAndWedge)
     ExpectWedge(p, corners, 150, [&](int y) { return p.At(208, y); });
 }
 
-// The read-out against the same text drawn by DrawTextA in the same font,
-// colour and rectangle, and against another text.
+// The read-out against the text stated here drawn by DrawTextA in the same
+// font, colour and rectangle.
 TEST_F(ControlTest, TimeSliderReadOut)
 {
     struct Case { double fps, min, max, pos; const char* text; int enabled; };
@@ -317,16 +317,12 @@ TEST_F(ControlTest, TimeSliderReadOut)
         const Picture shown = Paint(slider.GetHwnd()).Crop(box);
         slider.Destroy();
         const int colour = c.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
-        const Canvas expected(300, 24, Sys(COLOR_BTNFACE)), other(300, 24, Sys(COLOR_BTNFACE));
-        for (const Canvas* canvas : {&expected, &other}) {
-            SelectObject(canvas->Dc(), GetStockObject(DEFAULT_GUI_FONT));
-            SetBkMode(canvas->Dc(), TRANSPARENT);
-            SetTextColor(canvas->Dc(), GetSysColor(colour));
-            DrawTextA(canvas->Dc(), canvas == &other ? "00:00 / 00:01" : c.text, -1, &box,
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_PATH_ELLIPSIS);
-        }
+        const Canvas expected(300, 24, Sys(COLOR_BTNFACE));
+        SelectObject(expected.Dc(), GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(expected.Dc(), TRANSPARENT);
+        SetTextColor(expected.Dc(), GetSysColor(colour));
+        DrawTextA(expected.Dc(), c.text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_PATH_ELLIPSIS);
         EXPECT_EQ(shown, expected.Pixels().Crop(box)) << c.text;
-        EXPECT_NE(shown, other.Pixels().Crop(box)) << c.text;
         EXPECT_GT(std::count(shown.begin(), shown.end(), Sys(colour)), 20) << c.text;
     }
 }

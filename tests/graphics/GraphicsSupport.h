@@ -28,3 +28,31 @@ inline HBITMAP MakeBitmap(const Letters& letters)
         bits[i] = SwapRedBlue(LetterColor(letters[i / width][i % width]));
     return bitmap;
 }
+
+// A read of path by TqReadBmpFile or TqReadImageFile and the last error it
+// left, freeing what it allocates.
+struct Read {
+    Read(int (*reader)(const char*, BITMAPINFO*&, unsigned char*&), const char* path)
+    {
+        SetLastError(0xDEADBEEF);
+        result = reader(path, info, bits);
+        error = GetLastError();
+    }
+    Read(const Read&) = delete;
+    Read& operator=(const Read&) = delete;
+    ~Read()
+    {
+        if (result) {
+            delete[] reinterpret_cast<unsigned char*>(info);
+            delete[] bits;
+        }
+    }
+    bool Untouched() const { return !result && info == kNoInfo && bits == kNoBits; }
+
+    static inline BITMAPINFO* const kNoInfo = reinterpret_cast<BITMAPINFO*>(0x1234);
+    static inline unsigned char* const kNoBits = reinterpret_cast<unsigned char*>(0x5678);
+    int result;
+    DWORD error;
+    BITMAPINFO* info = kNoInfo;
+    unsigned char* bits = kNoBits;
+};
