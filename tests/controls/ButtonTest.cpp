@@ -115,14 +115,13 @@ TEST_F(ControlTest, SystemButtonsCheckAndClick)
 
 // The faces of both bitmap buttons on the same button painted without faces:
 // centred (the division truncating toward zero), pushed by one pixel,
-// checked, missing, in another transparent colour, and disabled as the
-// platform's own conversion greys them.
+// checked, missing, in another transparent colour, and disabled: greyed.
 TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
 {
     // kind 0: owner-drawn bitmap button, 1: custom, 2: custom with gradient.
     struct Case { int kind, width, height, face, checkedFace, checked, pushed, disabled, shows;
-                  std::uint32_t transparent; };
-    const std::uint32_t m = kMagenta;
+                  COLORREF transparent; };
+    const COLORREF m = kMagenta;
     const Case cases[] = {
         {0, 23, 23, kPlay, 0, 0, 0, 0, kPlay, m},   {0, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},
         {0, 23, 23, kPlay, kPause, 1, 0, 0, kPause, m}, {0, 23, 23, kPlay, 0, 1, 0, 0, 0, m},
@@ -164,20 +163,8 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
         const Picture bare = Paint(button.GetHwnd());
         const int x = (c.width - 16) / 2 + c.pushed, y = (c.height - 16) / 2 + c.pushed;
         Picture expected = WithFace(bare, c.shows ? Face(c.shows) : Picture(), x, y, c.transparent);
-        // Greyed: the face colour, the shadow where the face is nearer black
-        // than white, the highlight one pixel right and down of that.
-        const Picture face = Face(kPlay);
-        const auto dark = [&](int fx, int fy) {
-            const COLORREF f = fx >= 0 && fy >= 0 && fx < 16 && fy < 16 ? face.At(fx, fy) : RGB(255, 255, 255);
-            return GetRValue(f) + GetGValue(f) + GetBValue(f) < 383;
-        };
-        for (int i = 0; c.disabled && i < 17 * 17; ++i) {
-            const int fx = i % 17, fy = i / 17, colour = dark(fx, fy) ? COLOR_BTNSHADOW
-                                                      : dark(fx - 1, fy - 1) ? COLOR_BTNHIGHLIGHT
-                                                      : fx < 16 && fy < 16   ? COLOR_BTNFACE : -1;
-            if (colour >= 0 && x + fx < c.width && y + fy < c.height)
-                expected[(y + fy) * c.width + x + fx] = Sys(colour);
-        }
+        if (c.disabled)
+            expected = Greyed(bare, Face(kPlay), x, y);
         faces(c.face, c.checkedFace, c.transparent ? kMagenta : RGB(0, 0, 0));
         EXPECT_EQ(Paint(button.GetHwnd()), expected) << row;
         EXPECT_EQ(expected != bare, c.shows || c.disabled) << row;

@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the control tests: pictures read back from real DCs, a host
-// window that logs what its children send, probes that open the controls'
-// state, and real mouse input.
+// Shared by the control tests: the pictures they should show, a host window
+// that logs what its children send, probes that open the controls' state,
+// and real mouse input.
 #include <TqCommon.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -58,19 +58,24 @@ inline Picture WithFace(Picture bare, const Picture& face, int x, int y,
     return bare;
 }
 
-// focused differs from unfocused in more than least pixels, all on the
-// outline of the client inset by d.
-inline bool FocusRectOnly(const Picture& focused, const Picture& unfocused, int d, int least)
+// bare with face greyed at (x, y) as a disabled button shows it: the face
+// colour, the shadow where the face is nearer black than white, the
+// highlight one pixel right and down of that.
+inline Picture Greyed(Picture bare, const Picture& face, int x, int y)
 {
-    Picture masked = focused;
-    int changed = 0;
-    for (int y = d; y < focused.height - d; ++y)
-        for (int x = d; x < focused.width - d; ++x)
-            if (x == d || y == d || x == focused.width - 1 - d || y == focused.height - 1 - d) {
-                changed += focused.At(x, y) != unfocused.At(x, y);
-                masked[y * focused.width + x] = unfocused.At(x, y);
-            }
-    return masked == unfocused && changed > least;
+    const auto dark = [&](int fx, int fy) {
+        const COLORREF f = fx >= 0 && fy >= 0 && fx < face.width && fy < face.height ? face.At(fx, fy) : 0xFFFFFF;
+        return GetRValue(f) + GetGValue(f) + GetBValue(f) < 383;
+    };
+    for (int fy = 0; fy <= face.height && y + fy < bare.height; ++fy) {
+        for (int fx = 0; fx <= face.width && x + fx < bare.width; ++fx) {
+            const int colour = dark(fx, fy) ? COLOR_BTNSHADOW : dark(fx - 1, fy - 1) ? COLOR_BTNHIGHLIGHT
+                               : fx < face.width && fy < face.height ? COLOR_BTNFACE : -1;
+            if (colour >= 0)
+                bare[(y + fy) * bare.width + x + fx] = GetSysColor(colour);
+        }
+    }
+    return bare;
 }
 
 // Each channel of a is at least that of b.

@@ -1,4 +1,5 @@
-// CTqDib and the BMP functions on real memory, files and DCs.
+// CTqDib and the BMP functions on real memory, files and DCs; BMP files
+// exchanged with ImageMagick.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <utility>
@@ -344,44 +346,40 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
     EXPECT_EQ(write(refused + "\\x.bmp", &valid, &valid[54]), 0);
 }
 
+// A 52- or 56-byte header (versions 2 and 3) of a bit-field image without a
+// colour table: its masks are the bytes that follow a 40-byte header. GDI
+// reads them from the header, inside the block (0 for the alpha mask the
+// file does not hold); the image draws as with a 40-byte header.
 TEST(BmpFile, AcceptsBitFieldHeadersThatHoldExactlyTheirMasks)
 {
-    // A 52- or 56-byte header (versions 2 and 3) of a bit-field image without
-    // a colour table: its masks are the bytes that follow a 40-byte header.
-    // GDI reads them from the header, inside the block; nothing else moves.
     const struct {
         DWORD size, compression, colors;
-        bool accepted;
+        int accepted;
     } cases[] = {
-        {52, BI_BITFIELDS, 0, true}, {56, BI_BITFIELDS, 0, true}, {52, BI_BITFIELDS, 2, false},
-        {56, BI_BITFIELDS, 1, false}, {52, BI_RGB, 0, false}, {64, BI_BITFIELDS, 0, false},
+        {40, BI_BITFIELDS, 0, 1}, {52, BI_BITFIELDS, 0, 1}, {56, BI_BITFIELDS, 0, 1}, {52, BI_BITFIELDS, 2, 0},
+        {56, BI_BITFIELDS, 1, 0}, {52, BI_RGB, 0, 0},       {64, BI_BITFIELDS, 0, 0},
     };
     TempFolder folder;
-    const Layout layout = {3, 2, 32, BI_BITFIELDS, 0};
-    Canvas expected(3, 2);
-    CTqDib plain;
-    ASSERT_EQ(plain.ReadBmpFile(folder.WriteFile("plain.bmp", MakeBmp(layout)).c_str()), 1);
-    ASSERT_EQ(plain.StretchDIBits(expected.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
+    Picture plain;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " bytes, compression " << c.compression);
-        Bytes file = MakeBmp({layout.width, layout.height, layout.bits, c.compression, c.colors});
+        Bytes file = MakeBmp({3, 2, 32, c.compression, c.colors});
         Put(file, kBiSize, c.size);
         const std::string path = folder.WriteFile("header.bmp", file);
         const Read read(TqReadBmpFile, path.c_str());
+        EXPECT_EQ(read.result, c.accepted);
         if (!c.accepted) {
             EXPECT_TRUE(read.Untouched());
             continue;
         }
-        ASSERT_EQ(read.result, 1);
-        const std::string block = Block(read.info);
-        EXPECT_EQ(block.size(), c.size);
-        EXPECT_EQ(block.substr(0, 52), file.substr(14, 52));
-        EXPECT_EQ(block.substr(52), std::string(c.size - 52, '\0'));  // no alpha mask in the file
+        ExpectConsistent(file, read);
+        EXPECT_EQ(Block(read.info).substr(52), Bytes(c.size - std::min(c.size, 52ul), '\0'));
         CTqDib dib;
-        ASSERT_EQ(dib.ReadBmpFile(path.c_str()), 1);
         Canvas drawn(3, 2);
-        ASSERT_EQ(dib.StretchDIBits(drawn.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
-        EXPECT_EQ(drawn.Pixels(), expected.Pixels());
+        ASSERT_EQ(dib.ReadBmpFile(path.c_str()) + dib.StretchDIBits(drawn.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 3);
+        if (c.size == 40)
+            plain = drawn.Pixels();
+        EXPECT_EQ(drawn.Pixels(), plain);
     }
 }
 
@@ -460,4 +458,84 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
     HANDLE heaps[64];
     for (DWORD h = 0, count = GetProcessHeaps(64, heaps); h < count && h < 64; ++h)
         EXPECT_TRUE(HeapValidate(heaps[h], 0, nullptr)) << "heap " << h;
+}
+
+// BMP files exchanged with ImageMagick, an independent reader and writer.
+// tqtest_graphics_imagemagick (ImageMagickExchange.cmake) runs these around
+// ImageMagick in the folder TQ_EXCHANGE_DIR names:
+//   1. WritesFilesForImageMagick: lib-<depth>-<up|down>.bmp written by the
+//      library, each with its picture as GDI draws it (.rgb, top row first),
+//      and im-<depth>.ppm with the same pictures for ImageMagick;
+//   2. ImageMagick converts the first to RGB and the second to BMP3 files
+//      (im-<depth>.bmp), plus one with a version 5 header (im-v5.bmp) and
+//      one run-length compressed (im-rle.bmp);
+//   3. ReadsFilesFromImageMagick: the library reads ImageMagick's BMP3 files
+//      with the same pictures and rejects the other two.
+namespace {
+
+const int kWidth = 13;  // odd, so that rows are padded
+const int kHeight = 5;
+
+// The picture GDI draws of dib, as red, green and blue bytes.
+std::string DrawnRgb(const CTqDib& dib)
+{
+    Canvas canvas(kWidth, kHeight);
+    EXPECT_GT(dib.StretchDIBits(canvas.Dc(), 0, 0, kWidth, kHeight, SRCCOPY, 1), 0);
+    std::string rgb;
+    for (COLORREF c : canvas.Pixels())
+        rgb += {char(GetRValue(c)), char(GetGValue(c)), char(GetBValue(c))};
+    return rgb;
+}
+
+}  // namespace
+
+TEST(ImageMagickExchange, WritesFilesForImageMagick)
+{
+    if (InExchange("").empty())
+        GTEST_SKIP() << "run by tqtest_graphics_imagemagick";
+    // 5-bit channel values whose 8-bit forms agree whether a reader
+    // replicates bits or rounds: 0, 8, 16, 33, 66, 132, 255.
+    const unsigned char fiveBit[] = {0, 1, 2, 4, 8, 16, 31};
+    // Palette colours far enough apart that ImageMagick's palette reduction
+    // keeps every one exactly.
+    const unsigned int cube[] = {1, 6, 36, 1};
+    for (unsigned int bits : {1u, 4u, 8u, 16u, 24u, 32u}) {
+        for (int topDown : {0, 1}) {
+            CTqDib dib;
+            ASSERT_EQ(dib.Create(kWidth, kHeight, bits, topDown), 1);
+            auto* colours = reinterpret_cast<unsigned char*>(dib.GetBmpInfo()->bmiColors);
+            for (unsigned int i = 0; bits <= 8 && i < (4u << bits); ++i)  // the 6 x 6 x 6 colour cube
+                colours[i] = static_cast<unsigned char>(i % 4 == 3 ? 0 : i / 4 / cube[i % 4] % 6 * 51);
+            for (unsigned int i = 0; i < dib.GetPitch() * kHeight; ++i)
+                dib.GetPixels()[i] = static_cast<unsigned char>(i * 37 + 11);
+            auto* words = reinterpret_cast<WORD*>(dib.GetPixels());
+            for (unsigned int i = 0; bits == 16 && i < dib.GetPitch() * kHeight / 2; ++i)
+                words[i] = WORD(fiveBit[i % 7] << 10 | fiveBit[i / 3 % 7] << 5 | fiveBit[i / 2 % 7]);
+            const std::string name = "lib-" + std::to_string(bits) + (topDown ? "-down" : "-up");
+            ASSERT_EQ(dib.WriteBmpFile(InExchange(name + ".bmp").c_str(), 0), 1);
+            ASSERT_TRUE(std::ofstream(InExchange(name + ".rgb"), std::ios::binary) << DrawnRgb(dib));
+            if (!topDown && bits != 16) {  // ImageMagick writes no 16-bit BMP3 files
+                ASSERT_TRUE(std::ofstream(InExchange("im-" + std::to_string(bits) + ".ppm"), std::ios::binary)
+                            << "P6\n" << kWidth << " " << kHeight << "\n255\n" << DrawnRgb(dib));
+            }
+        }
+    }
+}
+
+TEST(ImageMagickExchange, ReadsFilesFromImageMagick)
+{
+    if (InExchange("").empty())
+        GTEST_SKIP() << "run by tqtest_graphics_imagemagick";
+    for (unsigned int bits : {1u, 4u, 8u, 24u, 32u}) {
+        CTqDib dib;
+        ASSERT_EQ(dib.ReadBmpFile(InExchange("im-" + std::to_string(bits) + ".bmp").c_str()), 1) << bits;
+        EXPECT_EQ(std::vector<unsigned int>({dib.GetBitsPerPixel(), dib.GetWidth(), dib.GetHeight()}),
+                  std::vector<unsigned int>({bits, kWidth, kHeight}));
+        EXPECT_EQ(DrawnRgb(dib), TempFolder::ReadFile(InExchange("lib-" + std::to_string(bits) + "-up.rgb"))) << bits;
+    }
+    for (const char* rejected : {"im-v5.bmp", "im-rle.bmp"}) {
+        CTqDib dib;
+        EXPECT_EQ(GetFileAttributesA(InExchange(rejected).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        EXPECT_EQ(dib.ReadBmpFile(InExchange(rejected).c_str()), 0) << rejected;
+    }
 }

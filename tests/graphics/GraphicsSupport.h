@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -56,3 +57,11 @@ struct Read {
     BITMAPINFO* info = kNoInfo;
     unsigned char* bits = kNoBits;
 };
+
+// A file in the folder of an exchange with ImageMagick (ImageMagickExchange.cmake,
+// ImageFileExchange.cmake); empty when the test program runs on its own.
+inline std::string InExchange(const std::string& name)
+{
+    const char* dir = std::getenv("TQ_EXCHANGE_DIR");
+    return dir ? dir + ("/" + name) : std::string();
+}

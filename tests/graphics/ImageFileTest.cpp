@@ -4,7 +4,7 @@
 // input, the thread's COM state and double-byte paths.
 //
 // tqtest_graphics_images (ImageFileExchange.cmake) also runs the
-// ImageFileExchange tests around ImageMagick in the folder TQ_IMAGE_EXCHANGE_DIR
+// ImageFileExchange tests around ImageMagick in the folder TQ_EXCHANGE_DIR
 // names: the library writes lib.<png|bmp|jpg|tif> and the picture it meant
 // (lib.bgra); ImageMagick reports each file's format and size (.id) and
 // decodes it (.im.bgra); the library compares.
@@ -147,12 +147,6 @@ Pixels Expected(const CTqDib& dib, bool alpha)
         pixels[i] = (pixels[i] & 0xFFFFFF) | DWORD(dib.GetPixels()[row * dib.GetPitch() + i % w * 4 + 3]) << 24;
     }
     return pixels;
-}
-
-std::string InExchange(const std::string& name)
-{
-    const char* dir = std::getenv("TQ_IMAGE_EXCHANGE_DIR");
-    return dir ? dir + ("/" + name) : std::string();
 }
 
 }  // namespace

@@ -95,3 +95,18 @@ inline Picture BitmapPicture(HBITMAP bitmap)
     const tq::SelectedObject selected(dc, bitmap);
     return CaptureDC(dc, size.bmWidth, size.bmHeight);
 }
+
+// focused differs from unfocused in more than least pixels, all on the
+// outline of the picture inset by d.
+inline bool FocusRectOnly(const Picture& focused, const Picture& unfocused, int d, int least)
+{
+    Picture masked = focused;
+    int changed = 0;
+    for (int y = d; y < focused.height - d; ++y)
+        for (int x = d; x < focused.width - d; ++x)
+            if (x == d || y == d || x == focused.width - 1 - d || y == focused.height - 1 - d) {
+                changed += focused.At(x, y) != unfocused.At(x, y);
+                masked[y * focused.width + x] = unfocused.At(x, y);
+            }
+    return masked == unfocused && changed > least;
+}
