@@ -58,26 +58,6 @@ inline Picture WithFace(Picture bare, const Picture& face, int x, int y,
     return bare;
 }
 
-// bare with face greyed at (x, y) as a disabled button shows it: the face
-// colour, the shadow where the face is nearer black than white, the
-// highlight one pixel right and down of that.
-inline Picture Greyed(Picture bare, const Picture& face, int x, int y)
-{
-    const auto dark = [&](int fx, int fy) {
-        const COLORREF f = fx >= 0 && fy >= 0 && fx < face.width && fy < face.height ? face.At(fx, fy) : 0xFFFFFF;
-        return GetRValue(f) + GetGValue(f) + GetBValue(f) < 383;
-    };
-    for (int fy = 0; fy <= face.height && y + fy < bare.height; ++fy) {
-        for (int fx = 0; fx <= face.width && x + fx < bare.width; ++fx) {
-            const int colour = dark(fx, fy) ? COLOR_BTNSHADOW : dark(fx - 1, fy - 1) ? COLOR_BTNHIGHLIGHT
-                               : fx < face.width && fy < face.height ? COLOR_BTNFACE : -1;
-            if (colour >= 0)
-                bare[(y + fy) * bare.width + x + fx] = GetSysColor(colour);
-        }
-    }
-    return bare;
-}
-
 // Each channel of a is at least that of b.
 inline bool NotDarker(COLORREF a, COLORREF b)
 {

@@ -58,9 +58,8 @@ Picture Drawn(const std::function<void(HDC)>& draw)
 }  // namespace
 
 // A transparent copy puts the pixels not of the transparent colour; a
-// disabled one (transparent 0) the face colour, the shadow where the picture
-// is not white and the highlight one pixel right and down of that. Both are
-// clipped at the edges and draw nothing for an empty size.
+// disabled one (transparent 0) greys the picture. Both are clipped at the
+// edges and draw nothing for an empty size.
 TEST(Blt, TransparentAndDisabledCopies)
 {
     const struct {
@@ -77,12 +76,11 @@ TEST(Blt, TransparentAndDisabledCopies)
     for (const auto& c : cases) {
         const Blit& b = c.blit;
         const Bitmap bitmap(MakeBitmap(c.letters));
-        const auto dark = [&](int x, int y) { return Source(c.letters, b, x, y) && Source(c.letters, b, x, y) != 'W'; };
-        const Picture expected = c.transparent ? AfterSprite(b, c.transparent, 1, c.letters) : Image(12, 10, [&](int x, int y) {
-            return dark(x, y)                   ? GetSysColor(COLOR_BTNSHADOW)
-                   : dark(x - 1, y - 1)         ? GetSysColor(COLOR_BTNHIGHLIGHT)
-                   : Source(c.letters, b, x, y) ? GetSysColor(COLOR_BTNFACE) : PatternColor(x, y);
+        const Picture glyph = Image(b.width, b.height, [&](int x, int y) {
+            return LetterColor(c.letters[b.ySrc + y][b.xSrc + x]);
         });
+        const Picture expected =
+            c.transparent ? AfterSprite(b, c.transparent, 1, c.letters) : Greyed(kUntouched, glyph, b.x, b.y);
         EXPECT_EQ(Drawn([&](HDC dc) {
                       if (c.transparent)
                           TqTransparentBlt(dc, b.x, b.y, b.width, b.height, bitmap, b.xSrc, b.ySrc,

@@ -35,6 +35,21 @@ using Pixels = std::vector<DWORD>;  // 0xAARRGGBB (B, G, R, A in memory), top ro
 const std::string kImages = "Z:" TQ_TEST_SOURCE_DIR "/images/";  // Wine's Z: is the Linux root
 const DWORD kUnset = 0xDEADBEEF;  // last error before a call
 
+// The reference files: size, and the largest and mean differences allowed
+// from ImageMagick's decode (16-bit channels are rounded differently, JPEG
+// decoders differ a little).
+const struct {
+    const char* name;
+    LONG width, height;
+    int largest;
+    double mean;
+} kReferences[] = {
+    {"alpha.png", 23, 15, 0, 0},  {"palette.png", 23, 15, 0, 0}, {"deep.png", 23, 15, 1, 1},
+    {"photo.jpg", 23, 15, 15, 2}, {"anim.gif", 23, 15, 0, 0},    {"pages.tif", 23, 15, 0, 0},
+    {"v4.bmp", 23, 15, 0, 0},     {"v5.bmp", 23, 15, 0, 0},      {"rle8.bmp", 23, 15, 0, 0},
+    {"icon.ico", 16, 16, 0, 0},   {"topdown.bmp", 23, 15, 0, 0},
+};
+
 // TqReadImageFile of path.
 struct Loaded : Read {
     explicit Loaded(const char* path) : Read(TqReadImageFile, path) {}
@@ -153,22 +168,8 @@ Pixels Expected(const CTqDib& dib, bool alpha)
 
 TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
 {
-    // File, size, and the largest and mean differences allowed from
-    // ImageMagick's decode: 16-bit channels are rounded differently, JPEG
-    // decoders differ a little.
-    const struct {
-        const char* name;
-        LONG width, height;
-        int largest;
-        double mean;
-    } files[] = {
-        {"alpha.png", 23, 15, 0, 0},  {"palette.png", 23, 15, 0, 0}, {"deep.png", 23, 15, 1, 1},
-        {"photo.jpg", 23, 15, 15, 2}, {"anim.gif", 23, 15, 0, 0},    {"pages.tif", 23, 15, 0, 0},
-        {"v4.bmp", 23, 15, 0, 0},     {"v5.bmp", 23, 15, 0, 0},      {"rle8.bmp", 23, 15, 0, 0},
-        {"icon.ico", 16, 16, 0, 0},   {"topdown.bmp", 23, 15, 0, 0},
-    };
     TempFolder folder;
-    for (const auto& f : files) {
+    for (const auto& f : kReferences) {
         SCOPED_TRACE(f.name);
         const std::string path = kImages + f.name;
         const Loaded read(path.c_str());
@@ -333,8 +334,6 @@ TEST(ImageFile, WritingFailsCleanlyLeavingNoFileBehind)
 
 TEST(ImageFile, MutatedFilesNeverCrashAndWhatIsReadIsSane)
 {
-    const char* seeds[] = {"alpha.png", "palette.png", "deep.png", "photo.jpg", "anim.gif", "pages.tif",
-                           "v4.bmp",    "v5.bmp",      "rle8.bmp", "icon.ico",  "topdown.bmp"};
     const int kMutantsPerSeed = 80;
     const std::vector<DWORD> kDamaged = {ERROR_BAD_FORMAT, ERROR_INVALID_DATA, ERROR_NOT_ENOUGH_MEMORY,
                                          ERROR_ARITHMETIC_OVERFLOW};
@@ -343,7 +342,8 @@ TEST(ImageFile, MutatedFilesNeverCrashAndWhatIsReadIsSane)
     const auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
     TempFolder folder;
     int accepted = 0, refused = 0;
-    for (const char* seed : seeds) {
+    for (const auto& reference : kReferences) {
+        const char* seed = reference.name;
         const Bytes original = TempFolder::ReadFile(kImages + seed);
         for (int i = 0; i < kMutantsPerSeed; ++i) {
             Bytes bytes = original;

@@ -1,7 +1,7 @@
 #pragma once
 
-// Pictures read back from real DCs: a canvas to draw on, and the pixels of a
-// window's DC or of a bitmap.
+// Pictures read back from real DCs (a canvas to draw on, the pixels of a
+// window's DC or of a bitmap) and pictures stated for comparison.
 #include <windows.h>
 
 #include <vector>
@@ -109,4 +109,25 @@ inline bool FocusRectOnly(const Picture& focused, const Picture& unfocused, int 
                 masked[y * focused.width + x] = unfocused.At(x, y);
             }
     return masked == unfocused && changed > least;
+}
+
+// bare with picture greyed at (x, y) as a disabled face is drawn: the face
+// colour, the shadow where the picture is nearer black than white, the
+// highlight one pixel right and down of that.
+inline Picture Greyed(Picture bare, const Picture& picture, int x, int y)
+{
+    const auto dark = [&](int px, int py) {
+        const bool inside = px >= 0 && py >= 0 && px < picture.width && py < picture.height;
+        const COLORREF c = inside ? picture.At(px, py) : 0xFFFFFF;
+        return GetRValue(c) + GetGValue(c) + GetBValue(c) < 383;
+    };
+    for (int py = 0; py <= picture.height && y + py < bare.height; ++py) {
+        for (int px = 0; px <= picture.width && x + px < bare.width; ++px) {
+            const int colour = dark(px, py) ? COLOR_BTNSHADOW : dark(px - 1, py - 1) ? COLOR_BTNHIGHLIGHT
+                               : px < picture.width && py < picture.height ? COLOR_BTNFACE : -1;
+            if (colour >= 0)
+                bare[(y + py) * bare.width + x + px] = GetSysColor(colour);
+        }
+    }
+    return bare;
 }
