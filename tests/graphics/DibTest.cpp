@@ -327,7 +327,8 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
         bytes.resize(c.length);
         for (const auto& field : c.fields)
             Put(bytes, field.first, field.second);
-        EXPECT_TRUE(Read(TqReadBmpFile, folder.WriteFile("rejected.bmp", bytes).c_str()).Untouched()) << "case " << &c - cases;
+        const std::string path = folder.WriteFile("rejected.bmp", bytes);
+        EXPECT_TRUE(Read(TqReadBmpFile, path.c_str()).Untouched()) << "case " << &c - cases;
         if (!c.fields.empty() && c.fields[0].first >= kBiSize) {
             EXPECT_EQ(write(refused, &bytes, &valid[54]), 0) << "case " << &c - cases;
         }
@@ -402,7 +403,8 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
     std::mt19937 random(20240611);
     const auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
     TempFolder folder;
-    const std::string written = folder / "written.bmp", copied = folder / "copied.bmp", assigned = folder / "assigned.bmp";
+    const std::string written = folder / "written.bmp", copied = folder / "copied.bmp";
+    const std::string assigned = folder / "assigned.bmp";
     int accepted = 0;
     for (int i = 0; i < kMutants; ++i) {
         Bytes bytes = MakeBmp(seeds[i % kSeeds]);
@@ -429,6 +431,9 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
         auto dib = std::make_unique<CTqDib>();
         ASSERT_EQ(dib->ReadBmpFile(path.c_str()), 1);
         const CTqDib copy(*dib);
+        const BITMAPINFOHEADER& h = read.info->bmiHeader;
+        EXPECT_EQ(SizesOf(copy), Sizes({h.biWidth, std::llabs(h.biHeight), h.biBitCount,
+                                        (h.biWidth * 1ll * h.biBitCount + 31) / 32 * 4, h.biHeight < 0, 1}));
         CTqDib other, alpha;
         ASSERT_EQ(other.Create(10, 10, 24, 0), 1);
         other = copy;

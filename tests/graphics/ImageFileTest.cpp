@@ -202,8 +202,9 @@ TEST(ImageFile, WritesEveryFormatFromEveryDepthAndReadsItBack)
     ASSERT_EQ(hyo, "\x95\x5C");
     ASSERT_TRUE(CreateDirectoryA((folder / hyo).c_str(), nullptr));
     int count = 0;
-    for (const std::string& name : std::vector<std::string>{"a.png", "b.BMP", "c.jpg", "d.Jpeg", "e.tif", "f.TIFF", hyo + ".png",
-                                    hyo + "\\" + hyo + ".jpg"}) {
+    const std::vector<std::string> names = {"a.png", "b.BMP",  "c.jpg",      "d.Jpeg",
+                                            "e.tif", "f.TIFF", hyo + ".png", hyo + "\\" + hyo + ".jpg"};
+    for (const std::string& name : names) {
         const std::string ext = Extension(name);
         const bool lossy = ext == "jpg" || ext == "Jpeg", keepsAlpha = ext == "png" || ext == "tif" || ext == "TIFF";
         for (unsigned int bits : {1u, 4u, 8u, 16u, 24u, 32u, 33u}) {  // 33: 32 bits, fourth bytes 0
