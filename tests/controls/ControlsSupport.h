@@ -180,13 +180,6 @@ protected:
     void OnEndTrack(double pos) override { calls.push_back(Logged("end", pos)); }
 };
 
-// A mouse message in client coordinates, the left button down but for the
-// release.
-inline void Mouse(HWND window, UINT msg, int x, int y)
-{
-    SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
-}
-
 // Pumps messages until done, for about half a second at most.
 inline void PumpUntil(const std::function<bool()>& done)
 {
@@ -194,10 +187,16 @@ inline void PumpUntil(const std::function<bool()>& done)
         Sleep(2);
 }
 
-// Real input, one event per call as the platform needs it: a button flag, or
-// a move to a client point of window, pumping until the cursor is there.
-inline bool SendMouse(DWORD flag, HWND window = nullptr, int x = 0, int y = 0)
+// A mouse message at a client point, the left button down but for the
+// release; or, real, the same by real input at screen coordinates: a move
+// there (pumping until the cursor is there), then the button's own event as
+// the platform needs it, pumped until handled.
+inline void Mouse(HWND window, UINT msg, int x, int y, bool real = false)
 {
+    if (!real) {
+        SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+        return;
+    }
     POINT pt = {x, y}, now = {};
     ClientToScreen(window, &pt);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -205,10 +204,13 @@ inline bool SendMouse(DWORD flag, HWND window = nullptr, int x = 0, int y = 0)
     input.type = INPUT_MOUSE;
     // Normalised coordinates: the smallest value that maps onto the pixel.
     input.mi = {(pt.x * 65536 + cx - 1) / cx, (pt.y * 65536 + cy - 1) / cy, 0,
-                window ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE : flag, 0, 0};
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
     SendInput(1, &input, sizeof input);
-    PumpUntil([&] { return !window || (GetCursorPos(&now) && now.x == pt.x && now.y == pt.y); });
-    return !window || (now.x == pt.x && now.y == pt.y);
+    PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+    const DWORD button = msg == WM_LBUTTONDOWN ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    input.mi = {0, 0, 0, button, 0, 0};
+    if (msg != WM_MOUSEMOVE && SendInput(1, &input, sizeof input))
+        PumpUntil([] { return !HIWORD(GetQueueStatus(QS_MOUSE)); });
 }
 
 }  // namespace ctl

@@ -43,9 +43,6 @@ TEST_F(ControlTest, TrackbarAndVolumeSlider)
     host.customDrawn = &slider;
     ASSERT_EQ(slider.Create(0, style, 0, 0, 200, 40, &host, 5), 1);
     ASSERT_EQ(ignored.Create(0, style, 0, 50, 200, 40, &host, 8), 1);
-    char name[64] = {};
-    GetClassNameA(slider.GetHwnd(), name, sizeof name);
-    EXPECT_STREQ(name, "msctls_trackbar32");
     EXPECT_EQ(Longs({slider.SetPageSize(7), slider.SetPageSize(3),
                      SendMessageA(slider.GetHwnd(), TBM_GETPAGESIZE, 0, 0)}),
               Longs({20, 7, 3}));  // 20: the trackbar's default for 0-100
@@ -179,9 +176,10 @@ TEST_F(ControlTest, TimeSliderLayout)
     slider.Destroy();
 }
 
-// Drags by window messages on a 212-pixel slider: track 10..202, so with the
-// range 0-180 the position under x is x - 16 between 16 and 196. Each case
-// starts at position 50; a press beside the thumb makes it jump there.
+// Drags by window messages (the last by real input) on a 212-pixel slider:
+// track 10..202, so with the range 0-180 the position under x is x - 16
+// between 16 and 196. Each case starts at position 50; a press beside the
+// thumb makes it jump there.
 TEST_F(ControlTest, TimeSliderDragsReportEveryChangeInOrder)
 {
     Slider slider;
@@ -195,6 +193,7 @@ TEST_F(ControlTest, TimeSliderDragsReportEveryChangeInOrder)
         Calls calls;
         double pos;
         int thumbLeft;  // after the press; -1: not checked
+        bool real = false;  // by real input at screen coordinates
     };
     const Case cases[] = {
         // No report without a change; left and right of the track exactly
@@ -207,6 +206,8 @@ TEST_F(ControlTest, TimeSliderDragsReportEveryChangeInOrder)
         {100, 1, {{down, 26}, {up, 26}}, {"start 5.55556", "end 5.55556"}, 1000.0 / 180, -1},
         {180, 0, {{down, 100}, {up, 100}}, {"start 84", "end 84"}, 84, 94},
         {0, 1, {{down, 100}, {move, 150}, {up, 150}}, {}, 50, -1},  // invalid range: focus only
+        {180, 1, {{down, 100}, {move, 140}, {up, 140}}, {"start 84", "tracking 124", "end 124"}, 124,
+         94, true},
     };
     for (const Case& c : cases) {
         slider.SetRange(0, c.max, 1);
@@ -214,12 +215,12 @@ TEST_F(ControlTest, TimeSliderDragsReportEveryChangeInOrder)
         slider.IsFocusEnabled() = c.focusEnabled;
         slider.calls.clear();
         SetFocus(host.GetHwnd());
-        Mouse(window, c.steps[0].first, c.steps[0].second, 12);
+        Mouse(window, c.steps[0].first, c.steps[0].second, 12, c.real);
         EXPECT_EQ(Longs({GetCapture() == window, c.thumbLeft < 0 ? -1 : slider.Thumb().left}),
                   Longs({c.max > 0, c.thumbLeft}))
             << c.max;
         for (size_t i = 1; i < c.steps.size(); ++i)
-            Mouse(window, c.steps[i].first, c.steps[i].second, 12);
+            Mouse(window, c.steps[i].first, c.steps[i].second, 12, c.real);
         EXPECT_EQ(slider.calls, c.calls) << c.max;
         EXPECT_DOUBLE_EQ(slider.GetPos(), c.pos) << c.max;
         EXPECT_EQ(Longs({GetFocus() == window, GetCapture() != nullptr, slider.Tracking()}),
