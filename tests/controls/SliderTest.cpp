@@ -113,8 +113,6 @@ TEST_F(ControlTest, TimeSliderValues)
     }
     ASSERT_EQ(slider.Open(host, 212, 24), 1);
     slider.SetRange(10, 20, 1);
-    slider.SetPos(-5, 1);
-    EXPECT_EQ(slider.GetPos(), -5.0);
     slider.SetPos(1e9, 0);
     EXPECT_EQ(std::vector<double>({slider.GetPos(), 1.0 * slider.Thumb().left}),
               std::vector<double>({1e9, 190}));

@@ -224,9 +224,9 @@ TEST(Draw, CrossHairAndFrameInvertTheirLinesAndASecondDrawingErasesThem)
 TEST(Draw, NoOperationKeepsAGdiObject)
 {
     // Each operation runs three times as often as the GDI handles left free
-    // once the process's table is filled with brushes (Wine's holds about
-    // 65,500, Windows' 10,000): one object kept per call would exhaust it.
-    const size_t kFree = 2000, kMostHandles = 200000;
+    // once the process's table is filled: one object kept per call would
+    // exhaust it.
+    const size_t kFree = 2000;
     const Bitmap sprite(MakeBitmap({"MKM", "KRK", "MKM"}));
     TestWindow window(WS_POPUP);
     CTqTransparentBmp transparent(window, MakeBitmap({"MKM", "KRK", "MKM"}), kMagenta);
@@ -248,19 +248,13 @@ TEST(Draw, NoOperationKeepsAGdiObject)
     for (const auto& operation : operations) {
         Canvas reference(6, 6), canvas(6, 6), last(6, 6);
         operation(reference.Dc());
-        std::vector<HBRUSH> brushes;
-        for (HBRUSH brush; brushes.size() < kMostHandles && (brush = CreateSolidBrush(0)) != nullptr;)
-            brushes.push_back(brush);
-        EXPECT_LT(brushes.size(), kMostHandles);  // the table is full
-        for (size_t i = 0; i < kFree && !brushes.empty(); ++i) {
-            DeleteObject(brushes.back());
-            brushes.pop_back();
+        {
+            const SqueezedHandleTable squeezed(kFree);
+            EXPECT_LE(SqueezedHandleTable::Free(), kFree);  // the table is full
+            for (size_t call = 0; call < 3 * kFree; ++call)
+                operation(canvas.Dc());
+            operation(last.Dc());
         }
-        for (size_t call = 0; call < 3 * kFree; ++call)
-            operation(canvas.Dc());
-        operation(last.Dc());
-        for (HBRUSH brush : brushes)
-            DeleteObject(brush);
         EXPECT_EQ(last.Pixels(), reference.Pixels()) << "operation " << &operation - operations;
     }
     DeleteObject(pen);

@@ -86,16 +86,13 @@ Pixels FromBytes(const Bytes& bytes)
     return pixels;
 }
 
-// Largest and mean difference of the channels of two pictures; alpha too
-// unless colourOnly.
-struct Difference {
-    int largest = 256;
-    double mean = 256;
-};
+// Largest and mean difference of the channels of two pictures (256 for
+// pictures of different sizes); alpha too unless colourOnly.
+struct Difference { int largest; double mean; };
 
 Difference Compare(const Pixels& a, const Pixels& b, bool colourOnly = false)
 {
-    Difference d;
+    Difference d = {256, 256};
     if (a.size() != b.size() || a.empty())
         return d;
     const int channels = colourOnly ? 3 : 4;
@@ -168,7 +165,6 @@ Pixels Expected(const CTqDib& dib, bool alpha)
 
 TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
 {
-    TempFolder folder;
     for (const auto& f : kReferences) {
         SCOPED_TRACE(f.name);
         const std::string path = kImages + f.name;
@@ -178,17 +174,14 @@ TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
         const Difference d = Compare(read.Picture(), FromBytes(TempFolder::ReadFile(path + ".bgra")));
         EXPECT_LE(d.largest, f.largest);
         EXPECT_LE(d.mean, f.mean);
-        // Written back as PNG, alpha and all, it reads back the same.
-        ASSERT_EQ(TqWriteImageFile((folder / "copy.png").c_str(), read.info, read.bits, 0), 1);
-        EXPECT_EQ(Loaded((folder / "copy.png").c_str()).Picture(), read.Picture());
         // The image class holds the same picture, bottom-up at 32 bits.
         CTqDib dib;
         ASSERT_EQ(dib.Create(2, 2, 8, 1) + dib.ReadImageFile(path.c_str()), 2);
         EXPECT_EQ(std::vector<unsigned int>({dib.GetWidth(), dib.GetHeight(), dib.GetBitsPerPixel(), dib.GetPitch(),
                                              unsigned(dib.IsTopDown())}),
                   std::vector<unsigned int>({unsigned(f.width), unsigned(f.height), 32, unsigned(f.width) * 4, 0}));
-        EXPECT_EQ(std::memcmp(dib.GetBmpInfo(), read.info, sizeof(BITMAPINFO)), 0);
-        EXPECT_EQ(std::memcmp(dib.GetPixels(), read.bits, _msize(read.bits)), 0);
+        EXPECT_TRUE(!std::memcmp(dib.GetBmpInfo(), read.info, sizeof(BITMAPINFO)) &&
+                    !std::memcmp(dib.GetPixels(), read.bits, _msize(read.bits)));
     }
 }
 
@@ -393,34 +386,26 @@ TEST(ImageFile, MutatedFilesNeverCrashAndWhatIsReadIsSane)
 
 TEST(ImageFile, LeavesTheThreadsComStateAsItWas)
 {
-    // The thread's apartment before the calls, and what asking for the
-    // multithreaded apartment answers after them: nothing left initialised,
-    // nothing taken away.
-    const struct {
-        DWORD apartment;  // ~0: no COM
-        HRESULT before, after;
-    } cases[] = {
-        {~0u, S_OK, S_OK}, {COINIT_APARTMENTTHREADED, S_OK, RPC_E_CHANGED_MODE}, {COINIT_MULTITHREADED, S_OK, S_FALSE},
-    };
+    // The thread's apartment before the calls (~0: no COM), and what asking
+    // for the multithreaded apartment answers after them: nothing left
+    // initialised, nothing taken away.
+    const std::pair<DWORD, HRESULT> cases[] = {
+        {~0u, S_OK}, {COINIT_APARTMENTTHREADED, RPC_E_CHANGED_MODE}, {COINIT_MULTITHREADED, S_FALSE}};
     TempFolder folder;
     const std::string path = folder / "com.png";
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.apartment);
         HRESULT before = S_OK, after = E_FAIL;
         int results = 0;
         std::thread([&] {
-            if (c.apartment != ~0u)
-                before = CoInitializeEx(nullptr, c.apartment);
+            before = c.first == ~0u ? S_OK : CoInitializeEx(nullptr, c.first);
             CTqDib dib;
             Paint(dib, 24, 1, false);
             results = dib.WriteImageFile(path.c_str(), 0) + dib.ReadImageFile(path.c_str());
             after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-            if (SUCCEEDED(after))
-                CoUninitialize();
-            if (c.apartment != ~0u)
+            for (int calls = SUCCEEDED(after) + (c.first != ~0u); calls > 0; --calls)
                 CoUninitialize();
         }).join();
-        EXPECT_EQ(std::vector<long>({before, results, after}), std::vector<long>({c.before, 2, c.after}));
+        EXPECT_EQ(std::vector<long>({before, results, after}), std::vector<long>({S_OK, 2, c.second})) << c.first;
     }
 }
 
