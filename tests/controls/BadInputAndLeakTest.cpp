@@ -207,31 +207,17 @@ TEST_F(ControlTest, NothingLeaksWithASqueezedHandleTable)
         for (CTqWnd* control : c.first)
             before.push_back(Paint(control->GetHwnd()));
     const size_t drawItems = host.drawItemCalls, customDraws = host.drawCalls.size();
-    std::vector<HBRUSH> filler;
-    while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
-        filler.push_back(brush);
-    for (int i = 0; i < kRoom; ++i, filler.pop_back())
-        DeleteObject(filler.back());
-    const auto freeSlots = [] {
-        std::vector<HBRUSH> probes;
-        while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
-            probes.push_back(brush);
-        for (HBRUSH brush : probes)
-            DeleteObject(brush);
-        return static_cast<int>(probes.size());
-    };
+    const SqueezedHandleTable squeezed(kRoom);
     size_t picture = 0;
     for (const auto& c : cases) {
-        const int free = freeSlots();
+        const size_t free = SqueezedHandleTable::Free();
         for (int i = 1; i <= kRounds; ++i)
             c.second(i);
-        EXPECT_GE(freeSlots(), free - kTolerance) << picture;
+        EXPECT_GE(SqueezedHandleTable::Free() + kTolerance, free) << picture;
         c.second(0);
         for (CTqWnd* control : c.first)
             EXPECT_EQ(Paint(control->GetHwnd()), before[picture++]) << picture;
     }
-    for (HBRUSH brush : filler)
-        DeleteObject(brush);
     EXPECT_GT(host.drawItemCalls - drawItems, size_t(kRounds));
     EXPECT_GT(host.drawCalls.size() - customDraws, size_t(kRounds));
     EXPECT_TRUE(host.commands.empty());

@@ -2,67 +2,67 @@
 // under the mouse, by messages and by real input; the controls' binary
 // interface.
 #include <algorithm>
-#include <cstring>
 
 #include "ControlsSupport.h"
+#include "VtableSlots.h"
 
 using namespace ctl;
 
+// Sizes by the width of pointers and handles.
+constexpr size_t ByWidth(size_t wide, size_t narrow)
+{
+    return sizeof(void*) == 8 ? wide : narrow;
+}
+static_assert(sizeof(CTqButtonCtrl) == ByWidth(48, 24) && sizeof(CTqBmpButtonCtrl) == ByWidth(72, 44) &&
+                  sizeof(CTqCstmButtonCtrl) == ByWidth(88, 60) && sizeof(CTqSliderCtrl) == ByWidth(48, 24) &&
+                  sizeof(CTqVolumeSliderCtrl) == ByWidth(64, 32) &&
+                  sizeof(CTqTimeSliderCtrl) == ByWidth(176, 136) && sizeof(CTqPlayerCtrl) == ByWidth(504, 376),
+              "the controls' sizes");
+
 namespace {
 
-// The vtable slot of a virtual member function counted from the first after
-// CTqWnd's two destructor slots and 39 operations, and the offset of a field,
-// as the Itanium C++ ABI represents pointers to members.
-template <class F>
-long Slot(F function)
-{
-    std::uintptr_t pointer;
-    std::memcpy(&pointer, &function, sizeof pointer);
-    return static_cast<long>((pointer - 1) / sizeof(void*)) - 41;
-}
-template <class M>
-std::ptrdiff_t Offset(M field)
-{
-    std::ptrdiff_t offset;
-    std::memcpy(&offset, &field, sizeof offset);
-    return offset;
-}
+// New virtual operations follow CTqWnd's two destructors and 39 operations.
+const long kFirstNew = 41;
 struct B : CTqButtonCtrl {
-    static Longs Get() { return {Slot(&B::Create), Slot(&B::OnClick)}; }
+    static int Misplaced() { return FirstMisplaced(kFirstNew, &B::Create, &B::OnClick); }
 };
 struct T : CTqTimeSliderCtrl {
-    static Longs Get()
+    static int Misplaced()
     {
-        return {Slot(&T::Create), Slot(&T::OnStartTrack), Slot(&T::OnTracking),
-                Slot(&T::OnEndTrack)};
+        return FirstMisplaced(kFirstNew, &T::Create, &T::OnStartTrack, &T::OnTracking, &T::OnEndTrack);
     }
 };
 struct P : CTqPlayerCtrl {
-    static Longs Get()
+    static int Misplaced()
     {
-        return {Slot(&P::Create),          Slot(&P::OnPlay),           Slot(&P::OnTimeStartTrack),
-                Slot(&P::OnTimeTracking),  Slot(&P::OnTimeEndTrack),   Slot(&P::OnVolumeStartTrack),
-                Slot(&P::OnVolumeTracking), Slot(&P::OnVolumeEndTrack), Offset(&P::m_btnPlay),
-                Offset(&P::m_timeSlider),  Offset(&P::m_volumeSlider)};
+        return FirstMisplaced(kFirstNew, &P::Create, &P::OnPlay, &P::OnTimeStartTrack, &P::OnTimeTracking,
+                              &P::OnTimeEndTrack, &P::OnVolumeStartTrack, &P::OnVolumeTracking,
+                              &P::OnVolumeEndTrack);
+    }
+    // Offsets of fields, as the Itanium C++ ABI represents pointers to them.
+    template <class Field>
+    static size_t Offset(Field field)
+    {
+        size_t offset;
+        std::memcpy(&offset, &field, sizeof offset);
+        return offset;
+    }
+    static std::vector<size_t> Offsets()
+    {
+        return {Offset(&P::m_btnPlay), Offset(&P::m_timeSlider), Offset(&P::m_volumeSlider)};
     }
 };
 
 }  // namespace
 
-TEST(ControlInterface, NewVirtualOperationsInOrderMembersAndSizes)
+TEST(ControlInterface, NewVirtualOperationsInOrderAndFieldOffsets)
 {
-    EXPECT_EQ(B::Get(), Longs({0, 1}));
-    EXPECT_EQ(T::Get(), Longs({0, 1, 2, 3}));
-    // Offsets and sizes follow the width of pointers and handles.
-    const bool wide = sizeof(void*) == 8;
-    EXPECT_EQ(P::Get(), Longs({0, 1, 2, 3, 4, 5, 6, 7, wide ? 48 : 24, wide ? 136 : 88,
-                               wide ? 320 : 232}));
-    EXPECT_EQ(Longs({Slot(&CTqCstmButtonCtrl::Create), Slot(&CTqSliderCtrl::Create)}), Longs(2, 0));
-    EXPECT_EQ(Longs({sizeof(CTqButtonCtrl), sizeof(CTqBmpButtonCtrl), sizeof(CTqCstmButtonCtrl),
-                     sizeof(CTqSliderCtrl), sizeof(CTqVolumeSliderCtrl), sizeof(CTqTimeSliderCtrl),
-                     sizeof(CTqPlayerCtrl), CTqPlayerCtrl::GetClientHeight()}),
-              wide ? Longs({48, 72, 88, 48, 64, 176, 504, 24})
-                   : Longs({24, 44, 60, 24, 32, 136, 376, 24}));
+    EXPECT_EQ(Longs({B::Misplaced(), T::Misplaced(), P::Misplaced(),
+                     FirstMisplaced(kFirstNew, &CTqCstmButtonCtrl::Create),
+                     FirstMisplaced(kFirstNew, &CTqSliderCtrl::Create)}),
+              Longs(5, -1));
+    EXPECT_EQ(P::Offsets(), std::vector<size_t>({ByWidth(48, 24), ByWidth(136, 88), ByWidth(320, 232)}));
+    EXPECT_EQ(CTqPlayerCtrl::GetClientHeight(), 24);
 }
 
 TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
@@ -78,8 +78,8 @@ TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
         EXPECT_EQ(Longs({info->biWidth, info->biHeight, info->biBitCount}), Longs({16, 16, 4}));
         const Picture face = Face(id);
         EXPECT_EQ(Pixels({face.At(0, 0), face.At(15, 0), face.At(0, 15), face.At(15, 15)}),
-                  Pixels(4, kMagentaPixel));
-        EXPECT_LT(std::count(face.pixels.begin(), face.pixels.end(), kMagentaPixel), 216) << id;
+                  Pixels(4, kMagenta));
+        EXPECT_LT(std::count(face.begin(), face.end(), kMagenta), 216) << id;
         for (const Picture& other : faces)
             EXPECT_NE(face, other) << id;
         faces.push_back(face);
@@ -96,10 +96,9 @@ TEST_F(ControlTest, SystemButtonsCheckAndClick)
     for (const auto& c : cases) {
         CTqButtonCtrl button;
         ASSERT_EQ(button.Create("Go", WS_CHILD | WS_VISIBLE | c[0], 0, 0, 80, 20, &host, 77), 1);
-        char name[32] = {}, text[32] = {};
-        GetClassNameA(button.GetHwnd(), name, sizeof name);
+        char text[32] = {};
         GetWindowTextA(button.GetHwnd(), text, sizeof text);
-        EXPECT_EQ(std::string(name) + text, "ButtonGo");
+        EXPECT_STREQ(text, "Go");
         EXPECT_EQ(GetWindowLongA(button.GetHwnd(), GWL_STYLE) & 0xF, c[0]);
         EXPECT_EQ(button.GetCheck(), 0);
         button.SetCheck(c[1]);
@@ -115,14 +114,13 @@ TEST_F(ControlTest, SystemButtonsCheckAndClick)
 
 // The faces of both bitmap buttons on the same button painted without faces:
 // centred (the division truncating toward zero), pushed by one pixel,
-// checked, missing, in another transparent colour, and disabled as the
-// platform's own conversion greys them.
+// checked, missing, in another transparent colour, and disabled: greyed.
 TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
 {
     // kind 0: owner-drawn bitmap button, 1: custom, 2: custom with gradient.
     struct Case { int kind, width, height, face, checkedFace, checked, pushed, disabled, shows;
-                  std::uint32_t transparent; };
-    const std::uint32_t m = kMagentaPixel;
+                  COLORREF transparent; };
+    const COLORREF m = kMagenta;
     const Case cases[] = {
         {0, 23, 23, kPlay, 0, 0, 0, 0, kPlay, m},   {0, 23, 23, kPlay, 0, 0, 1, 0, kPlay, m},
         {0, 23, 23, kPlay, kPause, 1, 0, 0, kPause, m}, {0, 23, 23, kPlay, 0, 1, 0, 0, 0, m},
@@ -164,13 +162,8 @@ TEST_F(ControlTest, FacesOfTheBitmapAndCustomButtons)
         const Picture bare = Paint(button.GetHwnd());
         const int x = (c.width - 16) / 2 + c.pushed, y = (c.height - 16) / 2 + c.pushed;
         Picture expected = WithFace(bare, c.shows ? Face(c.shows) : Picture(), x, y, c.transparent);
-        if (c.disabled) {
-            const tq::WindowDC dc(button.GetHwnd());
-            const tq::GdiObject<HBITMAP> face(
-                LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(kPlay)));
-            TqDisabledBlt(dc, x, y, 16, 16, face, 0, 0);
-            expected = CaptureDC(dc, c.width, c.height);
-        }
+        if (c.disabled)
+            expected = Greyed(bare, Face(kPlay), x, y);
         faces(c.face, c.checkedFace, c.transparent ? kMagenta : RGB(0, 0, 0));
         EXPECT_EQ(Paint(button.GetHwnd()), expected) << row;
         EXPECT_EQ(expected != bare, c.shows || c.disabled) << row;
@@ -189,56 +182,51 @@ TEST(ButtonFacePlace, DrawBmpGivesTheUnpushedPlaceAndNothingWithoutDc)
     const Canvas canvas(60, 60);
     bmp.SetBmpID(kEnd, kMagenta);
     custom.SetBmpID(kStart, kMagenta);
-    RECT placed[4] = {};
-    bmp.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[0]);
-    custom.DrawBmp(nullptr, {0, 0, 23, 23}, 0, 0, &placed[1]);
-    bmp.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 0, &placed[2]);
-    custom.DrawBmp(canvas.dc, {10, 20, 33, 43}, 1, 1, &placed[3]);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(Longs({placed[i].left, placed[i].top, placed[i].right, placed[i].bottom}),
-                  i < 2 ? Longs(4, 0) : Longs({13, 23, 29, 39}));
+    for (HDC dc : {HDC(nullptr), canvas.Dc()}) {
+        RECT placed[2] = {};
+        bmp.DrawBmp(dc, {10, 20, 33, 43}, 1, 0, &placed[0]);
+        custom.DrawBmp(dc, {10, 20, 33, 43}, 1, 1, &placed[1]);
+        for (const RECT& r : placed)
+            EXPECT_EQ(Longs({r.left, r.top, r.right, r.bottom}),
+                      dc ? Longs({13, 23, 29, 39}) : Longs(4, 0));
+    }
     EXPECT_EQ(bmp.DrawItem(nullptr), 0);
 }
 
-// At rest and pressed: the system frame, or the raised and sunken edges (outer
-// then inner, top-left then bottom-right) over the gradient, which runs from
+// At rest and pressed: the system's soft push-button frame over the face
+// colour, or the raised and sunken edges over the gradient, which runs from
 // the highlight to exactly the face colour at the middle row, then to the
-// shadow, every column alike.
+// shadow. Edges outer then inner, top-left then bottom-right; every column
+// alike.
 TEST_F(ControlTest, CustomButtonFramesEdgesAndGradient)
 {
-    const int edges[2][4] = {
+    const int edges[4][4] = {  // plain, gradated, plain pressed, gradated pressed
+        {COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
         {COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW},
+        {COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT},
         {COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT}};
+    const COLORREF face = Sys(COLOR_BTNFACE);
     for (int height : {24, 21, 7}) {
-        for (int kind : {0, 1, 2, 3}) {  // gradated, pressed
-            const int gradated = kind & 1, pressed = kind >> 1, last = height - 1, mid = height / 2;
+        for (int kind : {0, 1, 2, 3}) {
+            const int gradated = kind & 1, last = height - 1, mid = height / 2;
             Button button;
             ASSERT_EQ(button.Open(host, 40, height), 1);
             button.SetBmpID(0, kMagenta);
             button.IsGradated() = gradated;
             button.IsFocusEnabled() = 0;
-            if (pressed)
+            if (kind & 2)
                 Mouse(button.GetHwnd(), WM_LBUTTONDOWN, 1, 1);
             const Picture p = Paint(button.GetHwnd());
             button.Destroy();
-            const Canvas frame(40, height);
-            RECT all = {0, 0, 40, height};
-            DrawFrameControl(frame.dc, &all, DFC_BUTTON,
-                             DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-            if (!gradated) {
-                EXPECT_EQ(p, frame.Read()) << height << pressed;
-                continue;
-            }
-            const int* e = edges[pressed];
+            const int* e = edges[kind];
             EXPECT_EQ(Pixels({p.At(20, 0), p.At(0, 3), p.At(20, 1), p.At(1, 3), p.At(20, last),
                               p.At(39, 3), p.At(20, last - 1), p.At(38, 3), p.At(30, mid)}),
                       Pixels({Sys(e[0]), Sys(e[0]), Sys(e[1]), Sys(e[1]), Sys(e[2]), Sys(e[2]),
-                              Sys(e[3]), Sys(e[3]), Sys(COLOR_BTNFACE)}))
-                << height << pressed;
-            EXPECT_NE(p.At(30, 2), Sys(COLOR_BTNFACE)) << height;
-            EXPECT_NE(p.At(30, mid + 1), Sys(COLOR_BTNFACE)) << height;
+                              Sys(e[3]), Sys(e[3]), face}))
+                << height << " " << kind;
+            EXPECT_EQ(p.At(30, 2) != face && p.At(30, mid + 1) != face, gradated == 1) << height;
             for (int y = 2; y < height - 2; ++y) {
-                EXPECT_TRUE(y >= mid || NotDarker(p.At(30, y), Sys(COLOR_BTNFACE))) << height << y;
+                EXPECT_TRUE(gradated || p.At(30, y) == face) << height << " " << y;
                 EXPECT_TRUE(y == 2 || NotDarker(p.At(30, y - 1), p.At(30, y))) << height << y;
                 EXPECT_EQ(p.At(2, y), p.At(37, y)) << height << " " << y;
             }
@@ -277,6 +265,7 @@ TEST_F(ControlTest, FocusRectangles)
 // Press, drag out and back, release: the state and capture after each step,
 // the one WM_COMMAND of a completed click, sent with the capture released but
 // before the button resets; the focus only when enabled; keys never click.
+// The last case is real input, end to end at screen coordinates.
 TEST_F(ControlTest, CustomButtonMouseSequences)
 {
     Button button;
@@ -285,7 +274,12 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
     host.probe = [&] { return button.State(); };
     const UINT down = WM_LBUTTONDOWN, move = WM_MOUSEMOVE, up = WM_LBUTTONUP;
     struct Step { UINT msg; int x, y, state; };  // 10 * tracking + pressed afterwards
-    struct Case { std::vector<Step> steps; size_t commands; int focusEnabled, focused; };
+    struct Case {
+        std::vector<Step> steps;
+        size_t commands;
+        int focusEnabled, focused;
+        bool real = false;
+    };
     const Case cases[] = {
         {{{down, 5, 5, 11}, {up, 5, 5, 0}}, 1, 1, 1},
         {{{down, 5, 5, 11}, {up, 5, 5, 0}}, 1, 0, 0},
@@ -299,6 +293,8 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
         {{{move, 5, 5, 0}, {up, 5, 5, 0}}, 0, 1, 0},
         {{{WM_KEYDOWN, VK_SPACE, 0, 0}, {WM_CHAR, VK_SPACE, 0, 0}, {WM_KEYUP, VK_SPACE, 0, 0},
           {WM_KEYDOWN, VK_RETURN, 0, 0}, {WM_KEYUP, VK_RETURN, 0, 0}}, 0, 1, 0},
+        {{{down, 10, 10, 11}, {move, 80, 10, 10}, {move, 30, 20, 11}, {up, 30, 20, 0}}, 1, 1, 1,
+         true},
     };
     for (const Case& c : cases) {
         const std::ptrdiff_t row = &c - cases;
@@ -309,7 +305,7 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
             if (step.msg >= WM_KEYFIRST && step.msg <= WM_KEYLAST)
                 SendMessageA(window, step.msg, step.x, step.msg == WM_KEYUP ? 0xC0000001 : 1);
             else
-                Mouse(window, step.msg, step.x, step.y);
+                Mouse(window, step.msg, step.x, step.y, c.real);
             EXPECT_EQ(button.State(), step.state) << row << " " << step.x;
             EXPECT_EQ(GetCapture() == window, step.state > 0) << row << " " << step.x;
         }
@@ -324,40 +320,4 @@ TEST_F(ControlTest, CustomButtonMouseSequences)
         }
     }
     EXPECT_EQ(button.GetChecked(), 0);  // a click leaves the face to the owner
-}
-
-// End to end at screen coordinates: the custom button pressed, dragged out and
-// back and released; the time slider dragged.
-TEST_F(ControlTest, RealInput)
-{
-    Button button;
-    ASSERT_EQ(button.Open(host, 40, 24, 101, 20, 30), 1);
-    const HWND window = button.GetHwnd();
-    ASSERT_TRUE(SendMouse(0, window, 10, 10));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    PumpUntil([&] { return GetCapture() == window; });
-    EXPECT_EQ(button.State(), 11);
-    EXPECT_EQ(GetFocus(), window);
-    ASSERT_TRUE(SendMouse(0, window, 80, 10));
-    EXPECT_EQ(button.State(), 10);
-    ASSERT_TRUE(SendMouse(0, window, 30, 20));
-    EXPECT_EQ(button.State(), 11);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    PumpUntil([&] { return !host.commands.empty(); });
-    ASSERT_EQ(host.commands.size(), 1u);
-    EXPECT_EQ(Longs({LONG_PTR(host.commands[0].wParam), host.commands[0].lParam,
-                     LONG_PTR(GetCapture()), button.State()}),
-              Longs({101, LONG_PTR(window), 0, 0}));
-
-    Slider slider;
-    ASSERT_EQ(slider.Open(host, 212, 24, 0, 0, 0, 20, 60), 1);
-    slider.SetRange(0, 180, 1);
-    ASSERT_TRUE(SendMouse(0, slider.GetHwnd(), 100, 12));
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    ASSERT_TRUE(SendMouse(0, slider.GetHwnd(), 140, 12));
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    PumpUntil([&] { return slider.calls.size() >= 3; });
-    EXPECT_EQ(slider.calls, (Calls{"start 84", "tracking 124", "end 124"}));
-    EXPECT_EQ(GetCapture(), nullptr);
-    slider.Destroy();
 }

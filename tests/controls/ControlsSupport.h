@@ -1,83 +1,32 @@
 #pragma once
 
-// Shared by the control tests: pictures read back from real DCs, a host
-// window that logs what its children send, probes that open the controls'
-// state, and real mouse input.
+// Shared by the control tests: the pictures they should show, a host window
+// that logs what its children send, probes that open the controls' state,
+// and real mouse input.
 #include <TqCommon.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "TestWindow.h"
-#include "library/internal/TqGdiGuards.h"
 #include "window/internal/TqWndClass.h"
 
 namespace ctl {
 
 using Calls = std::vector<std::string>;
 using Longs = std::vector<LONG_PTR>;  // also holds handles and message results
-using Pixels = std::vector<std::uint32_t>;
+using Pixels = std::vector<COLORREF>;
 const int kPlay = IDB_TQ_PLAY, kPause = IDB_TQ_PAUSE, kStart = IDB_TQ_TO_START, kEnd = IDB_TQ_TO_END;
 const COLORREF kMagenta = RGB(255, 0, 255);
 
-// One 0x00RRGGBB value per pixel, rows from the top.
-struct Picture {
-    int width = 0, height = 0;
-    Pixels pixels;
-
-    std::uint32_t At(int x, int y) const { return pixels[y * width + x]; }
-    bool operator==(const Picture& o) const { return width == o.width && pixels == o.pixels; }
-    bool operator!=(const Picture& o) const { return !(*this == o); }
-    Picture Crop(const RECT& r) const
-    {
-        Picture crop{r.right - r.left, r.bottom - r.top, {}};
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                crop.pixels.push_back(At(x, y));
-        return crop;
-    }
-};
-
-inline std::uint32_t Sys(int colorIndex)
+inline COLORREF Sys(int colorIndex)
 {
-    const COLORREF c = GetSysColor(colorIndex);
-    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-const std::uint32_t kMagentaPixel = 0xFF00FF;
-
-// Copies the DC into a 32-bit DIB section.
-inline Picture CaptureDC(HDC dc, int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const tq::GdiObject<HBITMAP> dib(
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const tq::MemoryDC memory(dc);
-    if (width <= 0 || height <= 0 || !dib.Get())
-        return Picture();
-    const tq::SelectedObject selected(memory, dib);
-    BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    Picture picture{width, height, {}};
-    for (int i = 0; i < width * height; ++i)
-        picture.pixels.push_back(static_cast<const std::uint32_t*>(bits)[i] & 0xFFFFFF);
-    return picture;
-}
-
-inline Picture BitmapPicture(HBITMAP bitmap)
-{
-    BITMAP size = {};
-    GetObjectA(bitmap, sizeof size, &size);
-    const tq::WindowDC screen(nullptr);
-    const tq::MemoryDC dc(screen);
-    const tq::SelectedObject selected(dc, bitmap);
-    return CaptureDC(dc, size.bmWidth, size.bmHeight);
+    return GetSysColor(colorIndex);
 }
 
 // A bitmap resource of the library (or of module) as it reads back.
@@ -99,55 +48,22 @@ inline Picture Paint(HWND window)
 
 // bare with the pixels of face that are not transparent put at (x, y).
 inline Picture WithFace(Picture bare, const Picture& face, int x, int y,
-                        std::uint32_t transparent = kMagentaPixel)
+                        COLORREF transparent = kMagenta)
 {
     for (int fy = 0; fy < face.height; ++fy)
         for (int fx = 0; fx < face.width; ++fx)
             if (face.At(fx, fy) != transparent && x + fx >= 0 && y + fy >= 0 &&
                 x + fx < bare.width && y + fy < bare.height)
-                bare.pixels[(y + fy) * bare.width + x + fx] = face.At(fx, fy);
+                bare[(y + fy) * bare.width + x + fx] = face.At(fx, fy);
     return bare;
 }
 
-// focused differs from unfocused in more than least pixels, all on the
-// outline of the client inset by d.
-inline bool FocusRectOnly(const Picture& focused, const Picture& unfocused, int d, int least)
-{
-    Picture masked = focused;
-    int changed = 0;
-    for (int y = d; y < focused.height - d; ++y)
-        for (int x = d; x < focused.width - d; ++x)
-            if (x == d || y == d || x == focused.width - 1 - d || y == focused.height - 1 - d) {
-                changed += focused.At(x, y) != unfocused.At(x, y);
-                masked.pixels[y * focused.width + x] = unfocused.At(x, y);
-            }
-    return masked == unfocused && changed > least;
-}
-
 // Each channel of a is at least that of b.
-inline bool NotDarker(std::uint32_t a, std::uint32_t b)
+inline bool NotDarker(COLORREF a, COLORREF b)
 {
     return (a & 0xFF) >= (b & 0xFF) && (a & 0xFF00) >= (b & 0xFF00) &&
            (a & 0xFF0000) >= (b & 0xFF0000);
 }
-
-// A screen-compatible bitmap filled with the face colour, on which a test
-// draws the picture it expects.
-struct Canvas {
-    const tq::WindowDC screen{nullptr};
-    const tq::MemoryDC dc{screen};
-    const tq::GdiObject<HBITMAP> bitmap;
-    const tq::SelectedObject selected;
-    const int width, height;
-
-    Canvas(int w, int h)
-        : bitmap(CreateCompatibleBitmap(screen, w, h)), selected(dc, bitmap), width(w), height(h)
-    {
-        const RECT all = {0, 0, w, h};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    Picture Read() const { return CaptureDC(dc, width, height); }
-};
 
 // A borderless top-level window at the screen's origin, above the others,
 // that logs every WM_COMMAND (with the capture and what probe says at that
@@ -264,13 +180,6 @@ protected:
     void OnEndTrack(double pos) override { calls.push_back(Logged("end", pos)); }
 };
 
-// A mouse message in client coordinates, the left button down but for the
-// release.
-inline void Mouse(HWND window, UINT msg, int x, int y)
-{
-    SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
-}
-
 // Pumps messages until done, for about half a second at most.
 inline void PumpUntil(const std::function<bool()>& done)
 {
@@ -278,10 +187,16 @@ inline void PumpUntil(const std::function<bool()>& done)
         Sleep(2);
 }
 
-// Real input, one event per call as the platform needs it: a button flag, or
-// a move to a client point of window, pumping until the cursor is there.
-inline bool SendMouse(DWORD flag, HWND window = nullptr, int x = 0, int y = 0)
+// A mouse message at a client point, the left button down but for the
+// release; or, real, the same by real input at screen coordinates: a move
+// there (pumping until the cursor is there), then the button's own event as
+// the platform needs it, pumped until handled.
+inline void Mouse(HWND window, UINT msg, int x, int y, bool real = false)
 {
+    if (!real) {
+        SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+        return;
+    }
     POINT pt = {x, y}, now = {};
     ClientToScreen(window, &pt);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -289,10 +204,13 @@ inline bool SendMouse(DWORD flag, HWND window = nullptr, int x = 0, int y = 0)
     input.type = INPUT_MOUSE;
     // Normalised coordinates: the smallest value that maps onto the pixel.
     input.mi = {(pt.x * 65536 + cx - 1) / cx, (pt.y * 65536 + cy - 1) / cy, 0,
-                window ? MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE : flag, 0, 0};
+                MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
     SendInput(1, &input, sizeof input);
-    PumpUntil([&] { return !window || (GetCursorPos(&now) && now.x == pt.x && now.y == pt.y); });
-    return !window || (now.x == pt.x && now.y == pt.y);
+    PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+    const DWORD button = msg == WM_LBUTTONDOWN ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    input.mi = {0, 0, 0, button, 0, 0};
+    if (msg != WM_MOUSEMOVE && SendInput(1, &input, sizeof input))
+        PumpUntil([] { return !HIWORD(GetQueueStatus(QS_MOUSE)); });
 }
 
 }  // namespace ctl

@@ -1,4 +1,5 @@
-// CTqDib and the BMP functions on real memory, files and DCs.
+// CTqDib and the BMP functions on real memory, files and DCs; BMP files
+// exchanged with ImageMagick.
 #include <TqCommon.h>
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <utility>
@@ -82,22 +84,6 @@ Bytes MakeBmp(const Layout& l)
         Put(bytes, 2 + l.InfoSize() + 4 * i, l.bits == 16 ? 0x7C00u >> 5 * i : 0xFF0000u >> 8 * i);
     return bytes;
 }
-
-// TqReadBmpFile of path, freeing what it allocates.
-struct Read {
-    explicit Read(const std::string& path) : result(TqReadBmpFile(path.c_str(), info, bits)) {}
-    ~Read()
-    {
-        if (result) {
-            delete[] reinterpret_cast<unsigned char*>(info);
-            delete[] bits;
-        }
-    }
-    bool Untouched() const { return !result && info == (BITMAPINFO*)0x1234 && bits == (unsigned char*)0x5678; }
-    BITMAPINFO* info = (BITMAPINFO*)0x1234;
-    unsigned char* bits = (unsigned char*)0x5678;
-    int result;
-};
 
 // An accepted file: sizes that agree with its header, blocks of exactly
 // those sizes (a whole BITMAPINFO and header at least) holding the file's bytes.
@@ -306,52 +292,6 @@ TEST(BmpFile, PitchesAndFreeMaskBits)
     }
 }
 
-TEST(BmpFile, WritesTheLayoutOfTheHeaderAndReadsItIntoImagesAndCopies)
-{
-    const Layout layouts[] = {
-        {2, 2, 24, BI_RGB, 0}, {2, 2, 8, BI_RGB, 0}, {2, 2, 8, BI_RGB, 16}, {2, -2, 32, BI_BITFIELDS, 0},
-        {3, 1, 16, BI_BITFIELDS, 0}, {9, 2, 1, BI_RGB, 0}, {5, -3, 4, BI_RGB, 0}, {7, 3, 16, BI_RGB, 0},
-        {3, 1, 24, BI_RGB, 2},  // a colour table above 8 bits too
-    };
-    TempFolder folder;
-    const std::string path = folder.WriteFile("layout.bmp", Bytes(5000, 'x'));  // replaced
-    for (const Layout& l : layouts) {
-        SCOPED_TRACE(testing::Message() << l.width << "x" << l.height << "x" << l.bits);
-        const Bytes file = MakeBmp(l);
-        const auto* bits = reinterpret_cast<const unsigned char*>(&file[14 + l.InfoSize()]);
-        // The info block sits at offset 14 of the file: copied out to where a
-        // BITMAPINFO may be, as a caller's would be.
-        std::vector<DWORD> info((l.InfoSize() + 3) / 4);
-        std::memcpy(info.data(), &file[14], l.InfoSize());
-        ASSERT_EQ(TqWriteBmpFile(path.c_str(), reinterpret_cast<const BITMAPINFO*>(info.data()), bits, 1), 1);
-        EXPECT_EQ(TempFolder::ReadFile(path), file);
-        ExpectConsistent(file, Read(path));
-        // Copies own copies of both blocks: written after the original is gone.
-        auto dib = std::make_unique<CTqDib>();
-        ASSERT_EQ(dib->ReadBmpFile(path.c_str()), 1);
-        const LONG rows = std::abs(l.height);
-        EXPECT_EQ(SizesOf(*dib), Sizes({l.width, rows, l.bits, LONG(l.ImageSize()) / rows, l.height < 0, 1}));
-        const CTqDib copy(*dib);
-        CTqDib assigned;
-        ASSERT_EQ(assigned.Create(10, 10, 24, 0), 1);
-        assigned = copy;
-        AssignToItself(assigned);
-        EXPECT_NE(copy.GetPixels(), assigned.GetPixels());
-        dib.reset();
-        ASSERT_EQ(copy.WriteBmpFile((folder / "copy.bmp").c_str(), 0) + assigned.WriteBmpFile(path.c_str(), 0), 2);
-        EXPECT_EQ(TempFolder::ReadFile(path) + TempFolder::ReadFile(folder / "copy.bmp"), file + file);
-    }
-    // Empty images: nothing written; a failed read leaves the image empty.
-    CTqDib dib;
-    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
-    dib = CTqDib();
-    EXPECT_EQ(dib.WriteBmpFile((folder / "empty.bmp").c_str(), 0), 0);
-    EXPECT_EQ(GetFileAttributesA((folder / "empty.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
-    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
-    EXPECT_EQ(dib.ReadBmpFile((folder / "empty.bmp").c_str()), 0);
-    EXPECT_EQ(SizesOf(dib), Sizes({0, 0, 0, 0, 1, 0}));
-}
-
 TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
 {
     // Each case breaks one rule of a valid 3 x 2, 24-bit file of 78 bytes,
@@ -373,12 +313,10 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
     TempFolder folder;
     const std::string refused = folder / "refused.bmp";
     const Bytes valid = MakeBmp({3, 2, 24, BI_RGB, 0});
-    // The info block of a file (offset 14), copied out to where a BITMAPINFO
-    // may be; null for none.
+    // The info block of a file (offset 14), copied out to a block of its own;
+    // null for none.
     const auto write = [&](const std::string& path, const Bytes* file, const void* bits) {
-        std::vector<DWORD> info(file ? (file->size() - 14 + 3) / 4 : 0);
-        if (file)
-            std::memcpy(info.data(), file->data() + 14, file->size() - 14);
+        const Bytes info = file ? file->substr(14) : Bytes();
         return TqWriteBmpFile(path.c_str(), file ? reinterpret_cast<const BITMAPINFO*>(info.data()) : nullptr,
                               (const unsigned char*)bits, 0);
     };
@@ -387,77 +325,87 @@ TEST(BmpFile, AcceptsOnlyFilesWhoseSizesAgreeExactly)
         bytes.resize(c.length);
         for (const auto& field : c.fields)
             Put(bytes, field.first, field.second);
-        EXPECT_TRUE(Read(folder.WriteFile("rejected.bmp", bytes)).Untouched()) << "case " << &c - cases;
+        const std::string path = folder.WriteFile("rejected.bmp", bytes);
+        EXPECT_TRUE(Read(TqReadBmpFile, path.c_str()).Untouched()) << "case " << &c - cases;
         if (!c.fields.empty() && c.fields[0].first >= kBiSize) {
             EXPECT_EQ(write(refused, &bytes, &valid[54]), 0) << "case " << &c - cases;
         }
     }
-    EXPECT_TRUE(Read(folder / "missing.bmp").Untouched());
+    EXPECT_TRUE(Read(TqReadBmpFile, (folder / "missing.bmp").c_str()).Untouched());
     EXPECT_EQ(write(refused, nullptr, &valid[54]) + write(refused, &valid, nullptr), 0);
+    // An empty image writes nothing; a failed read leaves the image empty.
+    CTqDib dib;
+    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
+    dib = CTqDib();
+    EXPECT_EQ(dib.WriteBmpFile(refused.c_str(), 0), 0);
+    ASSERT_EQ(dib.Create(2, 2, 24, 1), 1);
+    EXPECT_EQ(dib.ReadBmpFile(refused.c_str()), 0);
+    EXPECT_EQ(SizesOf(dib), Sizes({0, 0, 0, 0, 1, 0}));
     EXPECT_EQ(GetFileAttributesA(refused.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(write(refused + "\\x.bmp", &valid, &valid[54]), 0);
 }
 
+// A 52- or 56-byte header (versions 2 and 3) of a bit-field image without a
+// colour table: its masks are the bytes that follow a 40-byte header. GDI
+// reads them from the header, inside the block (0 for the alpha mask the
+// file does not hold); the image draws as with a 40-byte header.
 TEST(BmpFile, AcceptsBitFieldHeadersThatHoldExactlyTheirMasks)
 {
-    // A 52- or 56-byte header (versions 2 and 3) of a bit-field image without
-    // a colour table: its masks are the bytes that follow a 40-byte header.
-    // GDI reads them from the header, inside the block; nothing else moves.
     const struct {
         DWORD size, compression, colors;
-        bool accepted;
+        int accepted;
     } cases[] = {
-        {52, BI_BITFIELDS, 0, true}, {56, BI_BITFIELDS, 0, true}, {52, BI_BITFIELDS, 2, false},
-        {56, BI_BITFIELDS, 1, false}, {52, BI_RGB, 0, false}, {64, BI_BITFIELDS, 0, false},
+        {40, BI_BITFIELDS, 0, 1}, {52, BI_BITFIELDS, 0, 1}, {56, BI_BITFIELDS, 0, 1}, {52, BI_BITFIELDS, 2, 0},
+        {56, BI_BITFIELDS, 1, 0}, {52, BI_RGB, 0, 0},       {64, BI_BITFIELDS, 0, 0},
     };
     TempFolder folder;
-    const Layout layout = {3, 2, 32, BI_BITFIELDS, 0};
-    Canvas expected(3, 2);
-    CTqDib plain;
-    ASSERT_EQ(plain.ReadBmpFile(folder.WriteFile("plain.bmp", MakeBmp(layout)).c_str()), 1);
-    ASSERT_EQ(plain.StretchDIBits(expected.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
+    Picture plain;
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " bytes, compression " << c.compression);
-        Bytes file = MakeBmp({layout.width, layout.height, layout.bits, c.compression, c.colors});
+        Bytes file = MakeBmp({3, 2, 32, c.compression, c.colors});
         Put(file, kBiSize, c.size);
         const std::string path = folder.WriteFile("header.bmp", file);
-        const Read read(path);
+        const Read read(TqReadBmpFile, path.c_str());
         if (!c.accepted) {
             EXPECT_TRUE(read.Untouched());
             continue;
         }
-        ASSERT_EQ(read.result, 1);
-        const std::string block = Block(read.info);
-        EXPECT_EQ(block.size(), c.size);
-        EXPECT_EQ(block.substr(0, 52), file.substr(14, 52));
-        EXPECT_EQ(block.substr(52), std::string(c.size - 52, '\0'));  // no alpha mask in the file
+        ExpectConsistent(file, read);
+        EXPECT_EQ(Block(read.info).substr(52), Bytes(c.size - std::min(c.size, 52ul), '\0'));
         CTqDib dib;
-        ASSERT_EQ(dib.ReadBmpFile(path.c_str()), 1);
         Canvas drawn(3, 2);
-        ASSERT_EQ(dib.StretchDIBits(drawn.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 2);
-        EXPECT_EQ(drawn.Pixels(), expected.Pixels());
+        ASSERT_EQ(dib.ReadBmpFile(path.c_str()) + dib.StretchDIBits(drawn.Dc(), 0, 0, 3, 2, SRCCOPY, 0), 3);
+        if (c.size == 40)
+            plain = drawn.Pixels();
+        EXPECT_EQ(drawn.Pixels(), plain);
     }
 }
 
-TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)
+// Well-formed files of every layout, then mutants of them. What is accepted
+// is consistent, stays in bounds in the image class and is written back byte
+// for byte (the reserved fields as 0) by TqWriteBmpFile, and by copies of the
+// image after the original has gone.
+TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
 {
     const Layout seeds[] = {
         {3, 2, 24, BI_RGB, 0}, {5, 3, 1, BI_RGB, 0}, {4, 4, 4, BI_RGB, 3}, {2, 5, 8, BI_RGB, 0},
         {3, -3, 16, BI_BITFIELDS, 0}, {2, 2, 32, BI_BITFIELDS, 0}, {6, 1, 32, BI_RGB, 0}, {1, -3, 8, BI_RGB, 2},
-        {7, 2, 16, BI_RGB, 0},
+        {7, 2, 16, BI_RGB, 0}, {3, 1, 24, BI_RGB, 2},  // a colour table above 8 bits too
     };
+    const int kSeeds = 10, kMutants = 12000;
     // Values that break size arithmetic: zero, signs, limits, wrapping factors.
     const unsigned int interesting[] = {0, 1, 2, 3, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xFFFFFFFEu, 0x40000000u,
                                         0x40000002u, 0x20000003u, 0x10000000u, 0xFFFF, 0x10000, 54, BI_BITFIELDS};
     const size_t fields[] = {kBfSize, kBfOffBits, kBiSize, kBiWidth, kBiHeight, kBiCompression, kBiClrUsed};
-    const int kMutants = 12000;
     std::mt19937 random(20240611);
     const auto below = [&random](size_t n) { return static_cast<size_t>(random() % n); };
     TempFolder folder;
+    const std::string written = folder / "written.bmp", copied = folder / "copied.bmp";
+    const std::string assigned = folder / "assigned.bmp";
     int accepted = 0;
     for (int i = 0; i < kMutants; ++i) {
-        Bytes bytes = MakeBmp(seeds[i % 9]);
-        for (size_t m = below(3); m < 3 && bytes.size() >= 54; ++m) {
+        Bytes bytes = MakeBmp(seeds[i % kSeeds]);
+        for (size_t m = i < kSeeds ? 3 : below(3); m < 3 && bytes.size() >= 54; ++m) {
             switch (below(7)) {
             case 0: bytes[below(std::min<size_t>(bytes.size(), 70))] = static_cast<char>(random()); break;
             case 1: Put(bytes, fields[below(7)], interesting[below(16)]); break;
@@ -468,24 +416,41 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)
             default: Put(bytes, fields[below(7)], static_cast<unsigned int>(random())); break;
             }
         }
-        if (bytes.size() >= 14 && random() % 2)  // so that more get past the first check
+        if (i >= kSeeds && bytes.size() >= 14 && random() % 2)  // so that more get past the first check
             Put(bytes, kBfSize, static_cast<unsigned int>(bytes.size()));
         const std::string path = folder.WriteFile("mutant.bmp", bytes);
-        const Read read(path);
+        const Read read(TqReadBmpFile, path.c_str());
+        EXPECT_TRUE(i >= kSeeds || read.result) << "seed " << i;
         if (read.Untouched())
             continue;
         ++accepted;
         ExpectConsistent(bytes, read);
+        auto dib = std::make_unique<CTqDib>();
+        ASSERT_EQ(dib->ReadBmpFile(path.c_str()), 1);
+        const CTqDib copy(*dib);
+        const BITMAPINFOHEADER& h = read.info->bmiHeader;
+        EXPECT_EQ(SizesOf(copy), Sizes({h.biWidth, std::llabs(h.biHeight), h.biBitCount,
+                                        (h.biWidth * 1ll * h.biBitCount + 31) / 32 * 4, h.biHeight < 0, 1}));
+        CTqDib other, alpha;
+        ASSERT_EQ(other.Create(10, 10, 24, 0), 1);
+        other = copy;
+        AssignToItself(other);
+        EXPECT_NE(copy.GetPixels(), other.GetPixels());
+        dib.reset();
+        ASSERT_EQ(TqWriteBmpFile(written.c_str(), read.info, read.bits, i % 2) + copy.WriteBmpFile(copied.c_str(), 0) +
+                      other.WriteBmpFile(assigned.c_str(), 1),
+                  3);
+        Put(bytes, 0, 0x4D42, 2);  // the signature is not examined
+        Put(bytes, 6, 0);
+        EXPECT_EQ(TempFolder::ReadFile(written) + TempFolder::ReadFile(copied) + TempFolder::ReadFile(assigned),
+                  bytes + bytes + bytes);
         // What the image class does with an accepted file stays in bounds.
-        CTqDib dib, alpha;
-        ASSERT_EQ(dib.ReadBmpFile(path.c_str()), 1);
         const RECT all = {-1, -1, 100, 100};
-        dib.FillRect({1, 2, 3, 4}, &all, 1);
-        dib.GradeRect({0, 0, 0, 0}, {255, 255, 255, 255}, i % 2, &all, 0);
-        dib.GetAlphaDib(alpha);
-        const CTqDib copy(dib);
+        other.FillRect({1, 2, 3, 4}, &all, 1);
+        other.GradeRect({0, 0, 0, 0}, {255, 255, 255, 255}, i % 2, &all, 0);
+        other.GetAlphaDib(alpha);
         Canvas canvas(4, 4);
-        copy.StretchDIBits(canvas.Dc(), 1, 1, 8, 8, SRCCOPY, 0);
+        other.StretchDIBits(canvas.Dc(), 1, 1, 8, 8, SRCCOPY, 0);
         copy.StretchDIBits(canvas.Dc(), 0, 0, 4, 4, SRCCOPY, 1);
         if (HasFailure())
             FAIL() << "mutant " << i;
@@ -495,4 +460,84 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistent)
     HANDLE heaps[64];
     for (DWORD h = 0, count = GetProcessHeaps(64, heaps); h < count && h < 64; ++h)
         EXPECT_TRUE(HeapValidate(heaps[h], 0, nullptr)) << "heap " << h;
+}
+
+// BMP files exchanged with ImageMagick, an independent reader and writer.
+// tqtest_graphics_imagemagick (ImageMagickExchange.cmake) runs these around
+// ImageMagick in the folder TQ_EXCHANGE_DIR names:
+//   1. WritesFilesForImageMagick: lib-<depth>-<up|down>.bmp written by the
+//      library, each with its picture as GDI draws it (.rgb, top row first),
+//      and im-<depth>.ppm with the same pictures for ImageMagick;
+//   2. ImageMagick converts the first to RGB and the second to BMP3 files
+//      (im-<depth>.bmp), plus one with a version 5 header (im-v5.bmp) and
+//      one run-length compressed (im-rle.bmp);
+//   3. ReadsFilesFromImageMagick: the library reads ImageMagick's BMP3 files
+//      with the same pictures and rejects the other two.
+namespace {
+
+const int kWidth = 13;  // odd, so that rows are padded
+const int kHeight = 5;
+
+// The picture GDI draws of dib, as red, green and blue bytes.
+std::string DrawnRgb(const CTqDib& dib)
+{
+    Canvas canvas(kWidth, kHeight);
+    EXPECT_GT(dib.StretchDIBits(canvas.Dc(), 0, 0, kWidth, kHeight, SRCCOPY, 1), 0);
+    std::string rgb;
+    for (COLORREF c : canvas.Pixels())
+        rgb += {char(GetRValue(c)), char(GetGValue(c)), char(GetBValue(c))};
+    return rgb;
+}
+
+}  // namespace
+
+TEST(ImageMagickExchange, WritesFilesForImageMagick)
+{
+    if (InExchange("").empty())
+        GTEST_SKIP() << "run by tqtest_graphics_imagemagick";
+    // 5-bit channel values whose 8-bit forms agree whether a reader
+    // replicates bits or rounds: 0, 8, 16, 33, 66, 132, 255.
+    const unsigned char fiveBit[] = {0, 1, 2, 4, 8, 16, 31};
+    // Palette colours far enough apart that ImageMagick's palette reduction
+    // keeps every one exactly.
+    const unsigned int cube[] = {1, 6, 36, 1};
+    for (unsigned int bits : {1u, 4u, 8u, 16u, 24u, 32u}) {
+        for (int topDown : {0, 1}) {
+            CTqDib dib;
+            ASSERT_EQ(dib.Create(kWidth, kHeight, bits, topDown), 1);
+            auto* colours = reinterpret_cast<unsigned char*>(dib.GetBmpInfo()->bmiColors);
+            for (unsigned int i = 0; bits <= 8 && i < (4u << bits); ++i)  // the 6 x 6 x 6 colour cube
+                colours[i] = static_cast<unsigned char>(i % 4 == 3 ? 0 : i / 4 / cube[i % 4] % 6 * 51);
+            for (unsigned int i = 0; i < dib.GetPitch() * kHeight; ++i)
+                dib.GetPixels()[i] = static_cast<unsigned char>(i * 37 + 11);
+            auto* words = reinterpret_cast<WORD*>(dib.GetPixels());
+            for (unsigned int i = 0; bits == 16 && i < dib.GetPitch() * kHeight / 2; ++i)
+                words[i] = WORD(fiveBit[i % 7] << 10 | fiveBit[i / 3 % 7] << 5 | fiveBit[i / 2 % 7]);
+            const std::string name = "lib-" + std::to_string(bits) + (topDown ? "-down" : "-up");
+            ASSERT_EQ(dib.WriteBmpFile(InExchange(name + ".bmp").c_str(), 0), 1);
+            ASSERT_TRUE(std::ofstream(InExchange(name + ".rgb"), std::ios::binary) << DrawnRgb(dib));
+            if (!topDown && bits != 16) {  // ImageMagick writes no 16-bit BMP3 files
+                ASSERT_TRUE(std::ofstream(InExchange("im-" + std::to_string(bits) + ".ppm"), std::ios::binary)
+                            << "P6\n" << kWidth << " " << kHeight << "\n255\n" << DrawnRgb(dib));
+            }
+        }
+    }
+}
+
+TEST(ImageMagickExchange, ReadsFilesFromImageMagick)
+{
+    if (InExchange("").empty())
+        GTEST_SKIP() << "run by tqtest_graphics_imagemagick";
+    for (unsigned int bits : {1u, 4u, 8u, 24u, 32u}) {
+        CTqDib dib;
+        ASSERT_EQ(dib.ReadBmpFile(InExchange("im-" + std::to_string(bits) + ".bmp").c_str()), 1) << bits;
+        EXPECT_EQ(std::vector<unsigned int>({dib.GetBitsPerPixel(), dib.GetWidth(), dib.GetHeight()}),
+                  std::vector<unsigned int>({bits, kWidth, kHeight}));
+        EXPECT_EQ(DrawnRgb(dib), TempFolder::ReadFile(InExchange("lib-" + std::to_string(bits) + "-up.rgb"))) << bits;
+    }
+    for (const char* rejected : {"im-v5.bmp", "im-rle.bmp"}) {
+        CTqDib dib;
+        EXPECT_EQ(GetFileAttributesA(InExchange(rejected).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+        EXPECT_EQ(dib.ReadBmpFile(InExchange(rejected).c_str()), 0) << rejected;
+    }
 }

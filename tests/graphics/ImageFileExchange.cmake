@@ -9,7 +9,7 @@ find_program(IDENTIFY identify REQUIRED)
 
 file(REMOVE_RECURSE ${TQ_WORK})
 file(MAKE_DIRECTORY ${TQ_WORK})
-set(ENV{TQ_IMAGE_EXCHANGE_DIR} "Z:${TQ_WORK}")
+set(ENV{TQ_EXCHANGE_DIR} "Z:${TQ_WORK}")
 
 function(run_test_step filter)
     execute_process(COMMAND ${TQ_WINE} ${TQ_TEST} --gtest_filter=ImageFileExchange.${filter}

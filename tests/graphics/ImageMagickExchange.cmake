@@ -1,13 +1,13 @@
-# BMP files exchanged between the library and ImageMagick (see
-# ImageMagickExchangeTest.cpp): the test program writes, ImageMagick reads and
-# writes, the test program reads.
+# BMP files exchanged between the library and ImageMagick (see DibTest.cpp):
+# the test program writes, ImageMagick reads and writes, the test program
+# reads.
 #   TQ_WINE: the build's Wine wrapper   TQ_TEST: tqtest_graphics.exe
 #   TQ_WORK: an empty folder for the files
 find_program(CONVERT convert REQUIRED)
 
 file(REMOVE_RECURSE ${TQ_WORK})
 file(MAKE_DIRECTORY ${TQ_WORK})
-set(ENV{TQ_BMP_EXCHANGE_DIR} "Z:${TQ_WORK}")
+set(ENV{TQ_EXCHANGE_DIR} "Z:${TQ_WORK}")
 
 function(run_test_step filter)
     execute_process(COMMAND ${TQ_WINE} ${TQ_TEST} --gtest_filter=ImageMagickExchange.${filter}

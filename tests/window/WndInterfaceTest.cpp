@@ -4,28 +4,10 @@
 // resources through a real message loop, the reserved cursor and wait cursors.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
-
 #include "Recorder.h"
+#include "VtableSlots.h"
 
 namespace {
-
-// The index of the first virtual member function out of its place, or -1.
-// Its vtable slot is read from the pointer to member as the Itanium C++ ABI
-// lays it out (1 plus the slot's byte offset); slots 0 and 1 hold the two
-// destructors, then come the operations in declaration order.
-template <class... MemberFunctions>
-int FirstMisplaced(MemberFunctions... functions)
-{
-    std::vector<std::uintptr_t> words;
-    ((words.push_back(0), std::memcpy(&words.back(), &functions, sizeof(std::uintptr_t))), ...);
-    for (size_t i = 0; i < words.size(); ++i) {
-        if ((words[i] - 1) / sizeof(void*) != i + 2)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
 
 // Posts an F5 press (TqTestAccel's command 40001) to hWnd, then runs the
 // application's message loop until the queue is empty; returns how many
@@ -50,7 +32,7 @@ struct WndLayout : CTqWnd {
     using L = WndLayout;
     static int FirstMisplacedVirtual()
     {
-        return FirstMisplaced(
+        return FirstMisplaced(2,  // after the two destructors
             &L::Attach, &L::Create, &L::CreateEx, &L::MeasureItem, &L::DrawItem, &L::CustomDraw,
             &L::OnMessage, &L::PreTranslateMessage, &L::OnCmdMsg, &L::OnCreate, &L::OnDestroy,
             &L::OnCommand, &L::OnHelpInfo, &L::OnNcPaint, &L::OnPaint, &L::OnEraseBkgnd,
@@ -75,7 +57,7 @@ TEST(WndInterface, VirtualOperationsAndFieldsKeepTheirPlaces)
 {
     EXPECT_EQ(WndLayout::FirstMisplacedVirtual(), -1);
     using P = CTqBaseProgressWnd;
-    EXPECT_EQ(FirstMisplaced(&P::TqShow, &P::TqDoModal, &P::TqSetTitle, &P::TqSetText,
+    EXPECT_EQ(FirstMisplaced(2, &P::TqShow, &P::TqDoModal, &P::TqSetTitle, &P::TqSetText,
                              &P::TqSetRange, &P::TqSetPos, &P::TqPeekAndPump, &P::TqIsCancelled),
               -1);
     // Pointer-sized fields after the virtual table pointer (the int padded in 64 bits).
