@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include <windows.h>
+#include <TqCommon.h>
 
 #include <algorithm>
 
@@ -9,8 +9,8 @@ namespace {
 void ListInto(const std::string& folder, const std::string& prefix, std::vector<std::string>& names)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+    const CTqScopedFindHandle search(FindFirstFileA((folder + "\\" + prefix + "*").c_str(), &found));
+    for (BOOL more = search.IsValid(); more; more = FindNextFileA(search.Get(), &found)) {
         const std::string name = found.cFileName;
         if (name == "." || name == "..")
             continue;
@@ -18,7 +18,6 @@ void ListInto(const std::string& folder, const std::string& prefix, std::vector<
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             ListInto(folder, prefix + name + "\\", names);
     }
-    FindClose(search);
 }
 
 }  // namespace
