@@ -15,7 +15,8 @@ test program fails, crashes or times out.
 
 (the test programs need an X display).
 
-Prints one line per fault and the count caught; exits 1 when a fault that
+Prints one line per fault (for a caught one, the test cases that failed) and
+the count caught; exits 1 when a fault that
 plants cleanly is missed, 2 when the suite fails without any fault.
 """
 import argparse
@@ -77,10 +78,25 @@ def program_targets(programs):
     return sorted({"tqtest_" + p.split("_")[0] for p in programs})
 
 
-def tests_pass(build, programs):
+def failing_tests(build, programs):
+    """None when the programs pass; otherwise the test cases that failed (empty
+    when a program crashed or timed out before reporting any)."""
     regex = "^(" + "|".join("tqtest_" + p for p in programs) + ")$"
-    return run(["ctest", "--test-dir", build, "-R", regex, "--timeout", str(TIMEOUT)],
-               timeout=TIMEOUT * len(programs) + 60) == 0
+    cmd = ["ctest", "--test-dir", build, "-R", regex, "--timeout", str(TIMEOUT), "--output-on-failure"]
+    try:
+        done = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                              timeout=TIMEOUT * len(programs) + 60)
+    except subprocess.TimeoutExpired:
+        return []
+    if done.returncode == 0:
+        return None
+    marker = "[  FAILED  ] "
+    failed = []
+    for line in done.stdout.decode("latin-1").splitlines():
+        name = line.partition(marker)[2].split(" ")[0].split(",")[0]
+        if "." in name and name not in failed:
+            failed.append(name)
+    return failed
 
 
 def main():
@@ -114,7 +130,7 @@ def main():
             print("plant-faults: the build fails without any fault")
             return 2
         programs = sorted({p for f in faults for p in f["tests"]})
-        if not tests_pass(build, programs):
+        if failing_tests(build, programs) is not None:
             print("plant-faults: the tests fail without any fault:", " ".join(programs))
             return 2
 
@@ -131,15 +147,18 @@ def main():
             elif run(["cmake", "--build", build, "--target", *program_targets(fault["tests"])]) != 0:
                 verdict = "not planted (tests do not compile)"
                 skipped += 1
-            elif tests_pass(build, fault["tests"]):
+            elif (failed := failing_tests(build, fault["tests"])) is None:
                 verdict = "MISSED"
                 missed += 1
             else:
                 verdict = "caught"
                 caught += 1
+                catchers = " ".join(failed) or "(no test case reported)"
             if original is not None:
                 restore(tree, fault, original)
             print(f"{fault['id']:32} {verdict:32} {time.time() - started:5.0f} s", flush=True)
+            if verdict == "caught":
+                print(f"    by {catchers}", flush=True)
         run(["cmake", "--build", build, "--target", "TqCommon", *program_targets(programs)])
         print(f"plant-faults: {caught} of {caught + missed} planted faults caught"
               f" ({skipped} not planted)")
