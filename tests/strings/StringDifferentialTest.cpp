@@ -4,9 +4,7 @@
 // same texts.
 #include "StringTestSupport.h"
 
-#include <cstdlib>
 #include <random>
-#include <vector>
 
 namespace {
 
@@ -123,45 +121,5 @@ TEST(StringDifferential, SearchesAndEditsMatchTheModel)
         right.TrimRight(C(chars));
         ASSERT_EQ(Text(left), first == std::string::npos ? std::string() : text.substr(first));
         ASSERT_EQ(Text(right), last == std::string::npos ? std::string() : text.substr(0, last + 1));
-    }
-}
-
-TEST(StringDifferential, ValueListsMatchTheModel)
-{
-    Generator generate{std::mt19937(5)};
-    const std::string seps = ",; ";
-    for (int n = 0; n < kTexts; ++n) {
-        // Numbers and junk joined by runs of separators, also at either end.
-        std::string text = generate.Text(seps, 2);
-        std::vector<std::string> tokens(generate.Below(6));
-        for (std::string& token : tokens) {
-            token = generate.Below(5) ? std::to_string(static_cast<int>(generate.Below(4001)) - 2000)
-                                      : generate.Text("x+-7", 3) + "q";
-            text += token + seps[generate.Below(3)] + generate.Text(seps, 1);
-        }
-        SCOPED_TRACE("'" + text + "'");
-        const CTqString s(C(text));
-        ASSERT_EQ(s.GetValueCount(C(seps)), tokens.size());
-
-        const unsigned int wanted = generate.Below(7);
-        std::vector<int> values(wanted + 1, -99999);
-        ASSERT_EQ(s.GetInts(values.data(), wanted, C(seps)), tokens.size() >= wanted);
-        for (unsigned int i = 0; i <= wanted; ++i) {
-            const bool read = i < wanted && i < tokens.size();
-            ASSERT_EQ(values[i], read ? std::strtol(C(tokens[i]), nullptr, 10) : -99999) << i;
-        }
-
-        // Walking with positions meets the tokens in order and ends not found.
-        unsigned int pos = 0;
-        for (const std::string& token : tokens) {
-            double value = 0;
-            pos = s.GetDouble(value, C(seps), pos);
-            ASSERT_NE(pos, kNone);
-            ASSERT_EQ(value, std::atof(C(token)));
-            ASSERT_EQ(text.compare(pos - token.size(), token.size(), token), 0);
-        }
-        double untouched = 1.5;
-        ASSERT_EQ(s.GetDouble(untouched, C(seps), pos), kNone);
-        ASSERT_EQ(untouched, 1.5);
     }
 }

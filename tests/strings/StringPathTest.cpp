@@ -56,7 +56,6 @@ TEST(StringPath, ComposingSplittingAndEditing)
         {name260, OP(s.RemovePathExtension()), 0},
         {".\\a\\b", OP(s.RemoveCurPrefix()), 1, "a\\b"},
         {"..\\a", OP(s.RemoveCurPrefix()), 0},
-        {"a\\.\\b", OP(s.RemoveCurPrefix()), 0},
         {"D:\\work\\scene.bmp", OP(s.AddPathSuffix("_0001")), 1, "D:\\work\\scene_0001.bmp"},
         {"D:\\a\\b", OP(s.AddPathSuffix("_1")), 1, "D:\\a\\b_1"},
         {"D:" + hyouDir + "\\" + soExt, OP(s.AddPathSuffix("2")), 1, "D:" + hyouDir + "\\" + kSo + "2.bmp"},
@@ -92,10 +91,6 @@ TEST(StringPath, RealFilesAndFolders)
     CreateDirectoryA(C(preferred), nullptr);
     folder.WriteFile("base\\x.bmp", "x");
     folder.WriteFile("pref" + kHyou + "\\" + so, "so");
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
-    const std::string directory = current;
-    const std::string full = directory + (directory.back() == '\\' ? "" : "\\") + "x.txt";
     CTqString out;
     // The dialog path goes to another string, then replaces the name.
     const auto dialog = [](CTqString& s, int mustExist, const char* base, const char* preferred) {
@@ -105,7 +100,7 @@ TEST(StringPath, RealFilesAndFolders)
         return 1;
     };
     const Edit edits[] = {
-        {"x.txt", OP(s.GetFullPath(out) == 1 && Text(out) == full), 1},
+        {base + "\\.\\x.bmp", OP(s.GetFullPath(out) == 1 && Text(out) == base + "\\x.bmp"), 1},
         {base + "\\sub\\..\\x.bmp", OP(s.GetFullPath(s)), 1, base + "\\x.bmp"},
         {base, OP(s.FilePathExists() != 0), 1},
         {preferred + "\\" + so, OP(s.FilePathExists() != 0), 1},

@@ -54,11 +54,9 @@ TEST(StringSearch, MultiByteSearchesNeverSplitACharacter)
         {Op::Find, "", "", 0, kNone, kNone},
         {Op::FindEnd, "abcd", "bc", 0, 3, 3},
         {Op::FindEnd, kPo, "|", 0, kNone, 2},
-        {Op::FindIgnoringCase, "abc", "B", 0, 1, kNone},
         {Op::FindIgnoringCase, "xAbCab", "aB", 2, 4, kNone},
         {Op::FindIgnoringCase, "A" + kTsu + "C", "c", 0, 3, kNone},
         {Op::FindFirst, kHyou + "\\x" + kPo + "|", "\\", 0, 2, 1},
-        {Op::FindFirst, kHyou + "\\x" + kPo + "|", "|", 0, 6, 5},
         {Op::FindFirst, kHyou + "\\x" + kPo + "|", kPo, 0, 4, 4},
         {Op::FindFirstNot, kHyou + "\\x", "\x95\\", 0, 2, 3},  // one character 表, or two bytes
         {Op::FindFirstNot, kSo + kSo, kSo, 0, kNone, kNone},
@@ -94,7 +92,6 @@ TEST(StringSearch, PartsTokensTrimsAndEdits)
         return result;
     };
     const Edit edits[] = {
-        {"ab  ", OP(s.FindEndNot(" ", 0, kNone)), 2},
         {"    ", OP(s.FindEndNot(" ", 0, kNone)), kNone},
         {"a" + kHyou, OP(s.FindEndNot("\\", 0, kNone)), 3},
         {"a" + kSo + kSo, OP(s.FindEndNot(C(kSo), 0, kNone)), 1},
@@ -121,11 +118,9 @@ TEST(StringSearch, PartsTokensTrimsAndEdits)
          1, "x" + kHyou + std::string("\0y\0,z", 5)},
         {"", OP(s.GetToken(",", 0)), kNone},
         // An empty find is found once, at the start.
-        {"banana", OP(s.ReplaceStr("", "xy", 0, 0)), 1, "xybanana"},
         {"banana", OP(s.ReplaceStr("", "xy", 1, 0)), 1, "xybanana"},
         {"BanAna", OP(s.ReplaceStr("a", "o", 1, 1)), 3, "Bonono"},
         {"C:\\" + kHyou + "\\" + kSo, OP(s.ReplaceStr("\\", "/", 1, 0)), 2, "C:/" + kHyou + "/" + kSo},
-        {kSo + kSo, OP(s.ReplaceStr("\\", "/", 1, 0)), 0},
         {"abc", OP(s.GetReplacedStr(out, "x", "y", 1, 0) == 0 && out.IsEmpty()), 1},
         {"x.y", OP(s.GetReplacedStr(s, ".", "::", 1, 0)), 1, "x::y"},
         // A removal that joins an occurrence leaves it.
@@ -133,7 +128,6 @@ TEST(StringSearch, PartsTokensTrimsAndEdits)
         {"C:\\" + kHyou + "\\a", OP(s.Remove("\\", 0)), 1, "C:" + kHyou + "a"},
         {kSo + "\\" + kSo, OP(s.Remove(C(kSo), 0)), 1, "\\"},
         {"a-b-c", OP(s.Remove(s.GetBuffer() + 3, 0)), 1, "a-b"},  // "-c", from its own text
-        {"a\"b", OP(s.QuoteStr("\"", "\\")), 1, "\"a\\\"b\""},
         {"a\"b", OP(s.QuoteStr("\"", "\"")), 1, "\"a\"\"b\""},
         {"", OP(s.QuoteStr("\"", "\\")), 1, "\"\""},
         {"a\\\"", OP(s.QuoteStr("\"", "\\")), 1, "\"a\\\\\"\""},
@@ -144,7 +138,6 @@ TEST(StringSearch, PartsTokensTrimsAndEdits)
         {"12a34", OP(endNumber(s)), 2, "12a|34"},
         {"x99999999999", OP(endNumber(s)), 11, "x|4294967295"},  // beyond 32 bits: saturated
         {"0042", OP(endNumber(s)), 4, "|42"},                    // digits only: all number
-        {"", OP(endNumber(s)), 0, "|777"},
     };
     CheckEdits(edits);
 
