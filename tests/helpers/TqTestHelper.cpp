@@ -14,7 +14,7 @@
 //                    0 allocated, 1 written, 2 null text refused, 3 pipe
 //                    refused and left empty, 4 freed, 5 the text and no more
 //                    on the console;
-//   <document>.top   ends with the number that the document holds.
+// Anything else ends with exit code 1.
 #include <TqCommon.h>
 
 #include <cstdlib>
@@ -132,9 +132,5 @@ int main(int argc, char** argv)
     }
     if (mode == "console")
         return Console();
-    int number = kFailed;
-    if (mode.size() <= 4 || _stricmp(mode.c_str() + mode.size() - 4, ".top") != 0)
-        return 1;
-    std::ifstream(mode) >> number;
-    return number;
+    return 1;
 }

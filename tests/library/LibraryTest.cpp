@@ -8,5 +8,4 @@
 TEST(Library, RecordsItsOwnModuleHandle)
 {
     EXPECT_EQ(TqGetLibraryInstance(), GetModuleHandleA("TqCommon.dll"));
-    EXPECT_NE(TqGetLibraryInstance(), GetModuleHandleA(nullptr));
 }

@@ -26,20 +26,19 @@ void AnswerCompressor(MsgBoxCatcher& catcher, int& shown, int answer = IDOK, con
 }
 
 const COLORREF kColors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
-// Red, green and blue masks: 5-5-5, 5-6-5, and 8-8-8 (also an RGBQUAD's).
-const DWORD kMasks[3][3] = {
-    {0x7C00, 0x03E0, 0x001F}, {0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
+// Red, green and blue masks: 5-6-5, and 8-8-8 (also an RGBQUAD's).
+const DWORD kMasks[2][3] = {
+    {0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
 
-// Packed DIBs of every depth, for a 6 x 4 frame.
+// Packed DIBs for a 6 x 4 frame, one for each way of sizing the colour table.
 const struct {
     WORD bits;
     DWORD compression, clrUsed;
     bool topDown;
 } kDibs[] = {
-    {1, BI_RGB, 0, false},  {4, BI_RGB, 0, false},  {8, BI_RGB, 0, false},
-    {8, BI_RGB, 4, false},  {16, BI_RGB, 0, false}, {16, BI_BITFIELDS, 0, false},
-    {24, BI_RGB, 0, false}, {24, BI_RGB, 0, true},  {32, BI_RGB, 0, false},
-    {32, BI_BITFIELDS, 0, false}, {32, BI_BITFIELDS, 2, false},
+    {1, BI_RGB, 0, false},        {8, BI_RGB, 0, false},  {8, BI_RGB, 4, false},
+    {16, BI_BITFIELDS, 0, false}, {24, BI_RGB, 0, false}, {24, BI_RGB, 0, true},
+    {32, BI_BITFIELDS, 2, false},
 };
 
 // A DIB shows a colour per quadrant; with two colours a checkerboard, which
@@ -61,10 +60,10 @@ DWORD Masked(COLORREF color, const DWORD* masks)
 std::vector<BYTE> PackedDib(size_t i)
 {
     const auto& c = kDibs[i];
-    const DWORD* masks = kMasks[c.bits == 16 ? c.compression == BI_BITFIELDS : 2];
+    const DWORD* masks = kMasks[c.bits == 16 ? 0 : 1];
     std::vector<DWORD> table;
     for (DWORD n = 0; n < (c.clrUsed ? c.clrUsed : c.bits <= 8 ? 1u << c.bits : 0); ++n)
-        table.push_back(Masked(kColors[n % 4], kMasks[2]));
+        table.push_back(Masked(kColors[n % 4], kMasks[1]));
     if (c.compression == BI_BITFIELDS)
         table.insert(table.begin(), masks, masks + 3);
     const BITMAPINFOHEADER header = {DWORD(sizeof(BITMAPINFOHEADER)), 6, c.topDown ? -4 : 4, 1,

@@ -79,7 +79,6 @@ TEST_F(SoundRecorder, RecordingsAreSavedInTheFormatAskedFor)
     } cases[] = {
         {2, 16, 44100, "pcm_s16le,44100,2,16,"},
         {1, 8, 11025, "pcm_u8,11025,1,8,"},
-        {2, 8, 8000, "pcm_u8,8000,2,8,"},
     };
     TestWindow owner(kFrame);
     TempFolder folder;
@@ -141,15 +140,6 @@ TEST_F(SoundRecorder, MciErrorsAreShownWithTheSystemsTextAndTheOperationsCaption
         ASSERT_NE(openError, 0u);
         EXPECT_EQ(recorder.Create(2, 16, 44100, owner), 0);
         EXPECT_EQ(catcher.Boxes(), (Boxes{{ErrorText(openError), createCaption, owner, {IDOK}}}));
-        EXPECT_EQ(recorder.StartRec(), 0);
-    }
-
-    // 4 bits in one channel make no whole byte (block alignment 0): the
-    // device's to accept or refuse; a refused device is closed again.
-    const int accepted = recorder.Create(1, 4, 8000, owner);
-    ASSERT_EQ(catcher.Count(), accepted ? 1u : 2u);
-    if (!accepted) {
-        EXPECT_EQ(catcher.Last().caption, createCaption);
         EXPECT_EQ(recorder.StartRec(), 0);
     }
 

@@ -70,8 +70,7 @@ std::string TempFolder::ReadFile(const std::string& path)
         return "<missing>";
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;
-    if (!bytes.empty())
-        ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
     CloseHandle(file);
     return bytes;
 }

@@ -112,8 +112,7 @@ TEST(Process, ShellFormsFollowTheVerbAndReturnTheExitCode)
     const struct { std::string file; const char* parameters; int runAs, defaultVerb, exitCode; }
     cases[] = {
         {kHelper, "exit 7", 0, 0, 7},  {document, nullptr, 0, 0, 11},
-        {document, nullptr, 0, 1, 13}, {document, nullptr, 1, 0, 12},
-        {document, nullptr, 1, 1, 12},
+        {document, nullptr, 0, 1, 13}, {document, nullptr, 1, 1, 12},  // runas wins
     };
     for (const auto& c : cases) {
         void* process = nullptr;

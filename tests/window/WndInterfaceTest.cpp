@@ -2,8 +2,6 @@
 // offsets), the rectangle wrappers, the registration of control classes,
 // routing along a chain of command windows, accelerators from this program's
 // resources through a real message loop, the reserved cursor and wait cursors.
-#include <gtest/gtest.h>
-
 #include "Recorder.h"
 #include "VtableSlots.h"
 
