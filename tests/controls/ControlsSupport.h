@@ -24,15 +24,12 @@ using Pixels = std::vector<COLORREF>;
 const int kPlay = IDB_TQ_PLAY, kPause = IDB_TQ_PAUSE, kStart = IDB_TQ_TO_START, kEnd = IDB_TQ_TO_END;
 const COLORREF kMagenta = RGB(255, 0, 255);
 
-inline COLORREF Sys(int colorIndex)
-{
-    return GetSysColor(colorIndex);
-}
+inline const auto Sys = &GetSysColor;
 
-// A bitmap resource of the library (or of module) as it reads back.
-inline Picture Face(int id, HINSTANCE module = TqGetLibraryInstance())
+// A bitmap resource of the library as it reads back.
+inline Picture Face(int id)
 {
-    const tq::GdiObject<HBITMAP> bitmap(LoadBitmapA(module, MAKEINTRESOURCEA(id)));
+    const tq::GdiObject<HBITMAP> bitmap(LoadBitmapA(TqGetLibraryInstance(), MAKEINTRESOURCEA(id)));
     return bitmap.Get() ? BitmapPicture(bitmap) : Picture();
 }
 
@@ -79,20 +76,6 @@ public:
     CTqWnd* customDrawn = nullptr;
     std::vector<DrawCall> drawCalls;
 
-    int Open(int width, int height)
-    {
-        static tq::WndClass hostClass("TqTestControlHost");
-        const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-        if (!hostClass.Register() ||
-            !Create(hostClass.Name(), "Host", style, 0, 0, width, height, nullptr, 0))
-            return 0;
-        SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(m_hWnd);
-        SetFocus(m_hWnd);
-        PumpMessages();
-        return 1;
-    }
-
 protected:
     int OnCommand(WPARAM wParam, LPARAM lParam) override
     {
@@ -118,10 +101,20 @@ protected:
     }
 };
 
-// Every test has a host.
+// Every test has a host, in front and with the focus.
 class ControlTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(host.Open(1600, 200), 1); }
+    void SetUp() override
+    {
+        static tq::WndClass hostClass("TqTestControlHost");
+        const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+        ASSERT_TRUE(hostClass.Register());
+        ASSERT_TRUE(host.Create(hostClass.Name(), "Host", style, 0, 0, 1600, 200, nullptr, 0));
+        host.SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(host.GetHwnd());
+        SetFocus(host.GetHwnd());
+        PumpMessages();
+    }
     void TearDown() override { host.Destroy(); }
 
     Host host;
@@ -165,8 +158,6 @@ struct Slider : CTqTimeSliderCtrl {
         return {m_rcTrack.left, m_rcTrack.top, m_rcTrack.right, m_rcTrack.bottom};
     }
     RECT Thumb() const { return m_rcThumb; }
-    int Tracking() const { return m_bTracking; }
-    HBITMAP Back() const { return m_hBackBmp; }
     RECT ReadOutBox() const
     {
         RECT client = {};
@@ -180,13 +171,6 @@ protected:
     void OnEndTrack(double pos) override { calls.push_back(Logged("end", pos)); }
 };
 
-// Pumps messages until done, for about half a second at most.
-inline void PumpUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 250 && (PumpMessages(), !done()); ++i)
-        Sleep(2);
-}
-
 // A mouse message at a client point, the left button down but for the
 // release; or, real, the same by real input at screen coordinates: a move
 // there (pumping until the cursor is there), then the button's own event as
@@ -197,6 +181,11 @@ inline void Mouse(HWND window, UINT msg, int x, int y, bool real = false)
         SendMessageA(window, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
         return;
     }
+    // Pumps messages until done, for about half a second at most.
+    const auto pumpUntil = [](const auto& done) {
+        for (int i = 0; i < 250 && (PumpMessages(), !done()); ++i)
+            Sleep(2);
+    };
     POINT pt = {x, y}, now = {};
     ClientToScreen(window, &pt);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -206,11 +195,11 @@ inline void Mouse(HWND window, UINT msg, int x, int y, bool real = false)
     input.mi = {(pt.x * 65536 + cx - 1) / cx, (pt.y * 65536 + cy - 1) / cy, 0,
                 MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
     SendInput(1, &input, sizeof input);
-    PumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
+    pumpUntil([&] { return GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; });
     const DWORD button = msg == WM_LBUTTONDOWN ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     input.mi = {0, 0, 0, button, 0, 0};
     if (msg != WM_MOUSEMOVE && SendInput(1, &input, sizeof input))
-        PumpUntil([] { return !HIWORD(GetQueueStatus(QS_MOUSE)); });
+        pumpUntil([] { return !HIWORD(GetQueueStatus(QS_MOUSE)); });
 }
 
 }  // namespace ctl
