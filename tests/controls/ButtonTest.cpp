@@ -79,6 +79,10 @@ TEST(LibraryFaces, FourDistinct16x16BitmapsAtFourBitsOnMagentaInTheLibrary)
             EXPECT_NE(face, other) << id;
         faces.push_back(face);
     }
+    // The test program's own 103 is another picture, so that a face loaded
+    // from the program instead of the library shows.
+    const tq::GdiObject<HBITMAP> own(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPlay)));
+    EXPECT_NE(BitmapPicture(own), faces[0]);
 }
 
 // A window of the system's class with the text, style and id given; the

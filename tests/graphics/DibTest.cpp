@@ -373,8 +373,9 @@ TEST(BmpFile, AcceptsBitFieldHeadersThatHoldExactlyTheirMasks)
 }
 
 // Well-formed files of every layout, then mutants of them. What is accepted
-// is consistent and is written back byte for byte (the reserved fields as 0)
-// by TqWriteBmpFile, and by copies of the image after the original has gone.
+// is consistent, stays in bounds in the image class and is written back byte
+// for byte (the reserved fields as 0) by TqWriteBmpFile, and by copies of the
+// image after the original has gone.
 TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
 {
     const Layout seeds[] = {
@@ -434,6 +435,15 @@ TEST(BmpFile, MutatedFilesNeverCrashAndWhatIsAcceptedIsConsistentAndWrittenBack)
         Put(bytes, 6, 0);
         EXPECT_EQ(TempFolder::ReadFile(written) + TempFolder::ReadFile(copied) + TempFolder::ReadFile(assigned),
                   bytes + bytes + bytes);
+        // What the image class does with an accepted file stays in bounds.
+        const RECT all = {-1, -1, 100, 100};
+        other.FillRect({1, 2, 3, 4}, &all, 1);
+        other.GradeRect({0, 0, 0, 0}, {255, 255, 255, 255}, i % 2, &all, 0);
+        CTqDib alpha;
+        other.GetAlphaDib(alpha);
+        Canvas canvas(4, 4);
+        other.StretchDIBits(canvas.Dc(), 1, 1, 8, 8, SRCCOPY, 0);
+        copy.StretchDIBits(canvas.Dc(), 0, 0, 4, 4, SRCCOPY, 1);
         if (HasFailure())
             FAIL() << "mutant " << i;
     }

@@ -14,7 +14,7 @@
 //                    0 allocated, 1 written, 2 null text refused, 3 pipe
 //                    refused and left empty, 4 freed, 5 the text and no more
 //                    on the console;
-// Anything else ends with exit code 1.
+//   <document>.top   ends with the number that the document holds.
 #include <TqCommon.h>
 
 #include <cstdlib>
@@ -132,5 +132,9 @@ int main(int argc, char** argv)
     }
     if (mode == "console")
         return Console();
-    return 1;
+    int number = kFailed;
+    if (mode.size() <= 4 || _stricmp(mode.c_str() + mode.size() - 4, ".top") != 0)
+        return 1;
+    std::ifstream(mode) >> number;
+    return number;
 }

@@ -1,7 +1,7 @@
 // Shell file-type registration in HKEY_CLASSES_ROOT of the test prefix: every
 // key and value read back with its type and bytes, the check, removal, the
-// shell's notification, and whole-root listings showing that nothing else
-// changes.
+// shell's notification, whole-root listings showing that nothing else
+// changes, and a document opened through the registration.
 #include <shlobj.h>
 
 #include "SystemTestSupport.h"
@@ -137,7 +137,20 @@ TEST(ShellRegistration, MissingOrOverlongItemsAreRefusedWithNothingWritten)
     const std::string longExt = "." + std::string(MAX_PATH, 'e');
     const RegistryCleanup cleanup(HKEY_CLASSES_ROOT,
                                   {kExt, kProgId, longName, longExt, ".toy", ".Document"});
+    // An executable of 257 or 258 bytes whose path, all in 8.3 names, is its
+    // own short path: too long for the open command "path /dde".
     const TempFolder folder;
+    std::string deep = ShortPath(folder.Path());
+    while (deep.size() + 22 < 258)
+        deep += "\\abcdefgh";
+    if (deep.size() < 244)
+        deep += "\\" + std::string(244 - deep.size(), 'g');
+    ASSERT_EQ(TqCreateDirectoryPath((deep + "\\").c_str()), 1);
+    const std::string deepApp = deep + "\\abcdefgh.exe";
+    CloseHandle(CreateFileA(deepApp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_EQ(ShortPath(deepApp), deepApp);
+    ASSERT_GE(deepApp.size() + sizeof " /dde", size_t(MAX_PATH));
+
     const char* const app = kHelper.c_str();
     // Null and empty items are refused alike: each item is left out once.
     const struct { const char *ext, *progId, *description, *app; } cases[] = {
@@ -147,6 +160,7 @@ TEST(ShellRegistration, MissingOrOverlongItemsAreRefusedWithNothingWritten)
         {kExt, longName.c_str(), "d", app},
         {kExt, kProgId, longText.c_str(), app},
         {longExt.c_str(), kProgId, "d", app},
+        {kExt, kProgId, "d", deepApp.c_str()},
     };
     // The type forms refuse paths without a file name: no ".Document" ProgID
     // is written or removed.
@@ -166,7 +180,7 @@ TEST(ShellRegistration, MissingOrOverlongItemsAreRefusedWithNothingWritten)
     EXPECT_EQ(Changes(before, Snapshot("")), RegistryTree()) << "nothing written";
 }
 
-TEST(ShellRegistration, TypeFormsWriteTheirTableAndNothingElse)
+TEST(ShellRegistration, TypeFormsWriteTheirTableAndNothingElseAndOpenDocuments)
 {
     // tool.exe, a copy of the helper beside the tests, where its libraries are.
     const std::string tool = BesideTests("tool.exe");
@@ -212,6 +226,14 @@ TEST(ShellRegistration, TypeFormsWriteTheirTableAndNothingElse)
     ASSERT_EQ(TqRegisterAppExt(0, tool.c_str(), 0), 1);
     EXPECT_EQ(changes(), top + ToolProgId(shortPath, " %1", false));
     EXPECT_EQ(registered(), "01");
+
+    // The shell opens a document in tool.exe, which ends with the number the
+    // document holds. The short form keeps blanks out of the unquoted %1.
+    const TempFolder folder;
+    const std::string document = ShortPath(folder.WriteFile("x.top", "42"));
+    int exitCode = -1;
+    EXPECT_EQ(TqExecuteAppAndWait(exitCode, document.c_str(), nullptr, 0, 30000, 0), 1);
+    EXPECT_EQ(exitCode, 42);
 
     EXPECT_EQ(TqUnregisterAppExt(0, "tool.exe", 1), 1);
     EXPECT_EQ(TqUnregisterAppExt(0, "tool.exe", 1), 1);
