@@ -27,8 +27,7 @@ void AnswerCompressor(MsgBoxCatcher& catcher, int& shown, int answer = IDOK, con
 
 const COLORREF kColors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
 // Red, green and blue masks: 5-6-5, and 8-8-8 (also an RGBQUAD's).
-const DWORD kMasks[2][3] = {
-    {0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
+const DWORD k565[3] = {0xF800, 0x07E0, 0x001F}, k888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
 
 // Packed DIBs for a 6 x 4 frame, one for each way of sizing the colour table.
 const struct {
@@ -60,10 +59,10 @@ DWORD Masked(COLORREF color, const DWORD* masks)
 std::vector<BYTE> PackedDib(size_t i)
 {
     const auto& c = kDibs[i];
-    const DWORD* masks = kMasks[c.bits == 16 ? 0 : 1];
+    const DWORD* masks = c.bits == 16 ? k565 : k888;
     std::vector<DWORD> table;
     for (DWORD n = 0; n < (c.clrUsed ? c.clrUsed : c.bits <= 8 ? 1u << c.bits : 0); ++n)
-        table.push_back(Masked(kColors[n % 4], kMasks[1]));
+        table.push_back(Masked(kColors[n % 4], k888));
     if (c.compression == BI_BITFIELDS)
         table.insert(table.begin(), masks, masks + 3);
     const BITMAPINFOHEADER header = {DWORD(sizeof(BITMAPINFOHEADER)), 6, c.topDown ? -4 : 4, 1,

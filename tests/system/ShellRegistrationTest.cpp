@@ -166,7 +166,7 @@ TEST(ShellRegistration, MissingOrOverlongItemsAreRefusedWithNothingWritten)
     // is written or removed.
     RegSetValueA(HKEY_CLASSES_ROOT, ".Document", REG_SZ, "other", 5);
     const RegistryTree before = Snapshot("");
-    for (const auto& c : cases) {  // each fails before the DDE rows: one form does
+    for (const auto& c : cases) {  // with DDE, whose open command is the longer one
         EXPECT_EQ(TqRegisterAppExt(c.ext, 1, c.progId, c.description, c.app, 1, 1, 0), 0)
             << &c - cases;
         EXPECT_EQ(TqIsAppExtRegisterd(c.ext, 1, c.progId, c.description, c.app, 1, 1), 0);
